@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Brelin and starts it; files and folders given
+# are handed to it as the desktop would.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+"$here/scripts/build.sh" "$here/build"
+exec "$here/build/bin/brelin" "$@"

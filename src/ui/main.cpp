@@ -1,0 +1,22 @@
+// Brelin, the application: the main window and its controller.
+#include "platform/Localization.h"
+#include "ui/BRController.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QLocale>
+#include <QMainWindow>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Brelin"));
+    QApplication::setApplicationVersion(QStringLiteral(BRELIN_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("brelin"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("brelin")));
+    brelin::installTranslations(app, QLocale());
+
+    BRController controller;
+    controller.window()->show();
+    return app.exec();
+}
