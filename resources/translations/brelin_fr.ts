@@ -41,262 +41,262 @@
 <context>
     <name>BRMainWindow</name>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="66" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="111" />
         <source>Size</source>
         <translation>Taille</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="75" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="120" />
         <source>Keep the original size</source>
         <translation>Garder la taille d’origine</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="88" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="133" />
         <source>Scale by a factor:</source>
         <translation>Multiplier par un facteur :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="98" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="143" />
         <source>Width and height are multiplied by this factor</source>
         <translation>La largeur et la hauteur sont multipliées par ce facteur</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="123" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="168" />
         <source>Scale to a fixed length:</source>
         <translation>Ramener à une longueur fixe :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="155" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="200" />
         <source>Applies to:</source>
         <translation>S’applique à :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="172" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="217" />
         <source>Width</source>
         <translation>la largeur</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="177" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="222" />
         <source>Height</source>
         <translation>la hauteur</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="182" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="227" />
         <source>Shorter side</source>
         <translation>le petit côté</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="187" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="232" />
         <source>Longer side</source>
         <translation>le grand côté</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="192" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="237" />
         <source>Width, only for wider images</source>
         <translation>la largeur, pour les images plus larges seulement</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="197" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="242" />
         <source>Height, only for higher images</source>
         <translation>la hauteur, pour les images plus hautes seulement</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="208" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="253" />
         <source>Quality</source>
         <translation>Qualité</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="214" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="259" />
         <source>Recompress the image</source>
         <translation>Recompresser l’image</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="220" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="265" />
         <source>Decode and encode every image anew; always on while the image is scaled</source>
         <translation>Décoder et encoder de nouveau chaque image ; toujours actif quand l’image est redimensionnée</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="268" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="313" />
         <source>Smaller file</source>
         <translation>Fichier plus léger</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="275" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="320" />
         <source>Better image</source>
         <translation>Meilleure image</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="288" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="333" />
         <source>Metadata</source>
         <translation>Métadonnées</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="294" />
-        <source>Remove EXIF data</source>
-        <translation>Retirer les données EXIF</translation>
-    </message>
-    <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="297" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="342" />
         <source>Camera settings, date, GPS position and thumbnail (APP1)</source>
         <translation>Réglages de l’appareil, date, position GPS et vignette (APP1)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="304" />
-        <source>Remove IPTC data</source>
-        <translation>Retirer les données IPTC</translation>
-    </message>
-    <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="307" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="352" />
         <source>Captions, keywords and credits (APP13)</source>
         <translation>Légendes, mots-clés et crédits (APP13)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="314" />
-        <source>Remove ICC colour profile</source>
-        <translation>Retirer le profil de couleurs ICC</translation>
-    </message>
-    <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="317" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="362" />
         <source>The colour profile (APP2)</source>
         <translation>Le profil de couleurs (APP2)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="324" />
-        <source>Remove JPEG comment</source>
-        <translation>Retirer le commentaire JPEG</translation>
-    </message>
-    <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="327" />
-        <source>The comment text (COM)</source>
-        <translation>Le texte du commentaire (COM)</translation>
-    </message>
-    <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="334" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="379" />
         <source>Remove other markers</source>
         <translation>Retirer les autres marqueurs</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="337" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="382" />
         <source>APP0, APP3, APP12 and APP14 segments</source>
         <translation>Segments APP0, APP3, APP12 et APP14</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="347" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="392" />
         <source>Output</source>
         <translation>Sortie</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="353" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="398" />
         <source>Add a suffix to the name:</source>
         <translation>Ajouter un suffixe au nom :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="359" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="404" />
         <source>Keep the original: the result gets this text before its extension</source>
         <translation>Garder l’original : le résultat reçoit ce texte avant son extension</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="373" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="418" />
         <source>Save into a folder:</source>
         <translation>Enregistrer dans un dossier :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="376" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="421" />
         <source>Write the results into this folder instead of beside the originals</source>
         <translation>Écrire les résultats dans ce dossier plutôt qu’à côté des originaux</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="383" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="428" />
         <source>Same as original</source>
         <translation>Identique à l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="390" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="435" />
         <source>Choose…</source>
         <translation>Choisir…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="400" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="445" />
         <source>Icon</source>
         <translation>Icône</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="409" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="454" />
         <source>Keep the original's custom icon</source>
         <translation>Garder l’icône personnalisée de l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="425" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="470" />
         <source>Remove the custom icon</source>
         <translation>Retirer l’icône personnalisée</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="438" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="483" />
         <source>Make an icon from the image</source>
         <translation>Faire une icône à partir de l’image</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="484" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="61" />
         <source>Process</source>
         <translation>Traiter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="501" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="339" />
+        <source>Remove EXIF</source>
+        <translation>Retirer l’EXIF</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="349" />
+        <source>Remove IPTC</source>
+        <translation>Retirer l’IPTC</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="359" />
+        <source>Remove ICC profile</source>
+        <translation>Retirer le profil ICC</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="369" />
+        <source>Remove comment</source>
+        <translation>Retirer le commentaire</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="372" />
+        <source>The JPEG comment text (COM)</source>
+        <translation>Le texte du commentaire JPEG (COM)</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="516" />
         <source>&amp;File</source>
         <translation>&amp;Fichier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="507" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="522" />
         <source>&amp;Edit</source>
         <translation>&amp;Édition</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="517" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="532" />
         <source>&amp;View</source>
         <translation>&amp;Affichage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="523" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="538" />
         <source>&amp;Help</source>
         <translation>Ai&amp;de</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="536" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="551" />
         <source>&amp;Quit</source>
         <translation>&amp;Quitter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="544" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="559" />
         <source>Cu&amp;t</source>
         <translation>Co&amp;uper</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="549" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="564" />
         <source>&amp;Copy</source>
         <translation>&amp;Copier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="554" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="569" />
         <source>&amp;Paste</source>
         <translation>C&amp;oller</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="559" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="574" />
         <source>Select &amp;All</source>
         <translation>&amp;Tout sélectionner</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="564" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="579" />
         <source>&amp;Full Screen</source>
         <translation>&amp;Plein écran</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="569" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="584" />
         <source>Brelin &amp;Help</source>
         <translation>&amp;Aide de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="574" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="589" />
         <source>&amp;About Brelin</source>
         <translation>À &amp;propos de Brelin</translation>
     </message>
