@@ -1,0 +1,116 @@
+#include "platform/ChildProcess.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace brelin {
+
+std::optional<Pipe> makePipe()
+{
+    int fds[2];
+    if (pipe2(fds, O_CLOEXEC) != 0)
+        return std::nullopt;
+    // Larger pipes mean fewer hand-overs between the stages of a chain; best effort.
+    fcntl(fds[1], F_SETPIPE_SZ, 1 << 20);
+    return Pipe{fds[0], fds[1]};
+}
+
+void closeFd(int& fd)
+{
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+}
+
+std::optional<ChildProcess> ChildProcess::start(const std::string& program,
+                                                const std::vector<std::string>& args, int stdinFd,
+                                                int stdoutFd, std::string* error)
+{
+    if (program.empty() || program[0] != '/') {
+        if (error)
+            *error = "not an absolute program path: " + program;
+        return std::nullopt;
+    }
+    int devNull = -1;
+    if (stdinFd < 0 || stdoutFd < 0) {
+        devNull = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+        if (devNull < 0) {
+            if (error)
+                *error = std::string("/dev/null: ") + std::strerror(errno);
+            return std::nullopt;
+        }
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    // dup2 clears close-on-exec on the child's copies; everything else stays closed.
+    posix_spawn_file_actions_adddup2(&actions, stdinFd >= 0 ? stdinFd : devNull, STDIN_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, stdoutFd >= 0 ? stdoutFd : devNull, STDOUT_FILENO);
+
+    std::vector<char*> argv;
+    argv.reserve(args.size() + 2);
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const std::string& a : args)
+        argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+
+    pid_t pid = -1;
+    const int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    closeFd(devNull);
+    if (rc != 0) {
+        if (error)
+            *error = program + ": " + std::strerror(rc);
+        return std::nullopt;
+    }
+    return ChildProcess(pid);
+}
+
+ChildProcess::ChildProcess(ChildProcess&& other) noexcept : pid_(other.pid_), status_(other.status_)
+{
+    other.pid_ = -1;
+}
+
+ChildProcess& ChildProcess::operator=(ChildProcess&& other) noexcept
+{
+    if (this != &other) {
+        wait();
+        pid_ = other.pid_;
+        status_ = other.status_;
+        other.pid_ = -1;
+    }
+    return *this;
+}
+
+ChildProcess::~ChildProcess()
+{
+    wait();
+}
+
+int ChildProcess::wait()
+{
+    if (pid_ < 0)
+        return status_;
+    int raw = 0;
+    pid_t r;
+    do {
+        r = ::waitpid(pid_, &raw, 0);
+    } while (r < 0 && errno == EINTR);
+    pid_ = -1;
+    if (r < 0)
+        status_ = -1;
+    else if (WIFEXITED(raw))
+        status_ = WEXITSTATUS(raw);
+    else if (WIFSIGNALED(raw))
+        status_ = 128 + WTERMSIG(raw);
+    else
+        status_ = -1;
+    return status_;
+}
+
+} // namespace brelin

@@ -1,0 +1,260 @@
+#include "processing/MetadataTransfer.h"
+
+#include "markers/MarkerTools.h"
+#include "platform/BRLog.h"
+#include "platform/ExifOrientation.h"
+#include "platform/LosslessTransform.h"
+#include "platform/Resources.h"
+#include "settings/SettingsRecord.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QUrl>
+
+namespace brelin {
+namespace {
+
+const QString kCat = QStringLiteral("/bin/cat");
+const QString kDevNull = QStringLiteral("/dev/null");
+
+std::span<const uint8_t> bytesOf(const QByteArray& a)
+{
+    return {reinterpret_cast<const uint8_t*>(a.constData()), size_t(a.size())};
+}
+
+bool writeAtomically(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
+bool isCompleteJpeg(const QByteArray& bytes)
+{
+    return markers::checkStream(bytesOf(bytes)).ok;
+}
+
+} // namespace
+
+QString intermediateName(const QString& sourcePath)
+{
+    // FNV-1a over the URL text: the same name for the same file, run after run.
+    const QByteArray url = QUrl::fromLocalFile(sourcePath).toEncoded();
+    uint32_t h = 2166136261u;
+    for (char c : url) {
+        h ^= static_cast<uint8_t>(c);
+        h *= 16777619u;
+    }
+    return QString::number(static_cast<int32_t>(h)) + QStringLiteral(".jpg");
+}
+
+MetadataTransfer::MetadataTransfer(const QVariantMap& prefs, const QString& tmp)
+    : MetadataTransfer(prefs, tmp, toolPath(QStringLiteral("rdjpgcom")),
+                       toolPath(QStringLiteral("wrjpgcom")))
+{
+}
+
+MetadataTransfer::MetadataTransfer(const QVariantMap& prefs, const QString& tmp,
+                                   const QString& rdjpgcom, const QString& wrjpgcom)
+    : prefs_(prefs), tmp_(tmp), rdjpgcom_(rdjpgcom), wrjpgcom_(wrjpgcom)
+{
+}
+
+QString MetadataTransfer::temporaryFileFor(const QString& source) const
+{
+    return QDir(tmp_).filePath(intermediateName(source));
+}
+
+bool MetadataTransfer::fail(QString* reason, const QString& userText, const QString& logText)
+{
+    brLog(logText);
+    if (reason)
+        *reason = userText;
+    return false;
+}
+
+bool MetadataTransfer::removeMetadata(const QString& marker, ProcessChain& chain)
+{
+    return writeStage(marker, kDevNull, chain);
+}
+
+bool MetadataTransfer::writeStage(const QString& marker, const QString& payloadPath,
+                                  ProcessChain& chain)
+{
+    return chain.append(wrjpgcom_, {QLatin1Char('-') + marker.toLower(), payloadPath});
+}
+
+bool MetadataTransfer::copyMetadata(const QString& marker, const QString& source,
+                                    ProcessChain& chain)
+{
+    const bool comment = marker == QLatin1String("COM");
+    const QString name = comment ? QStringLiteral("cfile") : marker;
+    const QStringList args =
+        comment ? QStringList{source} : QStringList{QStringLiteral("-raw"), marker, source};
+    QString why;
+    const auto content = runAndRead(rdjpgcom_, args, &why);
+    const QString payload = QDir(tmp_).filePath(name);
+    if (!content) {
+        lastFailure_ = why;
+        return false;
+    }
+    if (!writeAtomically(payload, *content)) {
+        lastFailure_ = QStringLiteral("cannot write %1").arg(payload);
+        return false;
+    }
+    return writeStage(name, payload, chain);
+}
+
+std::optional<QString> MetadataTransfer::stripProfilesFrom(const QString& source, QString* reason)
+{
+    const bool exif = recordFlag(prefs_, key::RemoveEXIF);
+    const bool iptc = recordFlag(prefs_, key::RemoveITPC);
+    const bool icc = recordFlag(prefs_, key::RemoveICC);
+    const bool comment = recordFlag(prefs_, key::RemoveComment);
+    const bool others = recordFlag(prefs_, key::RemoveOthers);
+    if (!(exif || iptc || icc || comment || others))
+        return source;
+    const QString target = temporaryFileFor(source);
+
+    // Without its EXIF a turned photo would show turned: its image data are turned
+    // upright without loss when the block grid allows it; otherwise the EXIF is replaced
+    // by one that holds the orientation alone, so no pixel is lost either way.
+    int orientation = 1;
+    QString app1Payload = kDevNull;
+    bool turnAfter = false;
+    if (exif) {
+        QString why;
+        const auto app1 =
+            runAndRead(rdjpgcom_, {QStringLiteral("-raw"), QStringLiteral("APP1"), source}, &why);
+        if (!app1) {
+            fail(reason,
+                 QCoreApplication::translate("MetadataTransfer",
+                                             "The file is not a readable JPEG image."),
+                 QStringLiteral("Could not read the markers of %1: %2").arg(source, why));
+            return std::nullopt;
+        }
+        orientation = exifOrientation(bytesOf(*app1));
+        if (orientation != 1) {
+            QFile file(source);
+            const QByteArray whole = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+            turnAfter = canTurnUprightLosslessly(bytesOf(whole), orientation);
+            if (!turnAfter) {
+                app1Payload = QDir(tmp_).filePath(QStringLiteral("APP1"));
+                const auto minimal = orientationOnlyApp1(orientation);
+                if (!writeAtomically(app1Payload,
+                                     QByteArray(reinterpret_cast<const char*>(minimal.data()),
+                                                qsizetype(minimal.size())))) {
+                    fail(reason,
+                         QCoreApplication::translate("MetadataTransfer",
+                                                     "The temporary folder cannot be written."),
+                         QStringLiteral("Could not write %1").arg(app1Payload));
+                    return std::nullopt;
+                }
+            }
+        }
+    }
+
+    ProcessChain chain;
+    chain.append(kCat, {source});
+    if (exif)
+        writeStage(QStringLiteral("APP1"), app1Payload, chain);
+    if (iptc)
+        removeMetadata(QStringLiteral("APP13"), chain);
+    if (icc)
+        removeMetadata(QStringLiteral("APP2"), chain);
+    if (comment)
+        removeMetadata(QStringLiteral("cfile"), chain);
+    if (others)
+        for (const char* m : {"APP0", "APP3", "APP12", "APP14"})
+            removeMetadata(QString::fromLatin1(m), chain);
+    auto bytes = chain.finish();
+    if (!bytes || !isCompleteJpeg(*bytes)) {
+        fail(reason,
+             QCoreApplication::translate("MetadataTransfer",
+                                         "The file is not a complete JPEG image."),
+             QStringLiteral("Could not remove the metadata of %1: %2")
+                 .arg(source, bytes ? QStringLiteral("incomplete result") : chain.failure()));
+        return std::nullopt;
+    }
+    if (turnAfter) {
+        std::string why;
+        const auto turned = turnUprightLosslessly(bytesOf(*bytes), orientation, why);
+        if (!turned) {
+            fail(reason,
+                 QCoreApplication::translate("MetadataTransfer",
+                                             "The image cannot be turned upright without loss."),
+                 QStringLiteral("Could not turn %1 upright: %2")
+                     .arg(source, QString::fromStdString(why)));
+            return std::nullopt;
+        }
+        bytes =
+            QByteArray(reinterpret_cast<const char*>(turned->data()), qsizetype(turned->size()));
+    }
+    if (!writeAtomically(target, *bytes)) {
+        fail(reason,
+             QCoreApplication::translate("MetadataTransfer",
+                                         "The temporary folder cannot be written."),
+             QStringLiteral("Could not write %1").arg(target));
+        return std::nullopt;
+    }
+    return target;
+}
+
+bool MetadataTransfer::addProfilesFromFile(const QString& source, const QString& newJpeg,
+                                           QString* reason)
+{
+    ProcessChain chain;
+    chain.append(kCat, {newJpeg});
+    bool copied = true;
+    const auto keep = [&](const QString& flag, std::initializer_list<const char*> kinds) {
+        if (recordFlag(prefs_, flag))
+            return;
+        for (const char* kind : kinds)
+            copied = copied && copyMetadata(QString::fromLatin1(kind), source, chain);
+    };
+    keep(key::RemoveEXIF, {"APP1"});
+    keep(key::RemoveITPC, {"APP13"});
+    keep(key::RemoveICC, {"APP2"});
+    keep(key::RemoveComment, {"COM"});
+    keep(key::RemoveOthers, {"APP3", "APP12", "APP14"});
+    const auto bytes = chain.finish();
+    if (!copied)
+        return fail(
+            reason,
+            QCoreApplication::translate("MetadataTransfer",
+                                        "The metadata of the original cannot be read."),
+            QStringLiteral("Could not copy the metadata of %1: %2").arg(source, lastFailure_));
+    if (!bytes || !isCompleteJpeg(*bytes))
+        return fail(
+            reason,
+            QCoreApplication::translate("MetadataTransfer",
+                                        "The new image is not a complete JPEG image."),
+            QStringLiteral("Could not copy the metadata into %1: %2")
+                .arg(newJpeg, bytes ? QStringLiteral("incomplete result") : chain.failure()));
+    if (!writeAtomically(newJpeg, *bytes))
+        return fail(reason,
+                    QCoreApplication::translate("MetadataTransfer",
+                                                "The temporary folder cannot be written."),
+                    QStringLiteral("Could not write %1").arg(newJpeg));
+    return true;
+}
+
+QString getCOMforURL(const QString& path)
+{
+    const QString tool = toolPath(QStringLiteral("rdjpgcom"));
+    if (tool.isEmpty())
+        return {};
+    const auto bytes = runAndRead(tool, {QFileInfo(path).absoluteFilePath()});
+    if (!bytes)
+        return {};
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(*bytes);
+    if (utf8.hasError())
+        return {};
+    return text.trimmed();
+}
+
+} // namespace brelin

@@ -1,0 +1,100 @@
+#include "support/JpegFiles.h"
+
+#include "support/TestEnv.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+
+namespace brelin::test {
+
+std::vector<TestSegment> segmentsOf(const QByteArray& jpeg)
+{
+    std::vector<TestSegment> out;
+    const auto* d = reinterpret_cast<const unsigned char*>(jpeg.constData());
+    qsizetype i = 2;
+    while (i + 4 <= jpeg.size() && d[i] == 0xFF && d[i + 1] != 0xDA) {
+        const qsizetype length = d[i + 2] << 8 | d[i + 3];
+        out.push_back({d[i + 1], jpeg.mid(i, 2 + length)});
+        i += 2 + length;
+    }
+    return out;
+}
+
+std::vector<TestSegment> segmentsOf(const QByteArray& jpeg, int marker)
+{
+    std::vector<TestSegment> out;
+    for (auto& s : segmentsOf(jpeg))
+        if (s.marker == marker)
+            out.push_back(s);
+    return out;
+}
+
+QByteArray fromFirstScan(const QByteArray& jpeg)
+{
+    const auto segments = segmentsOf(jpeg);
+    qsizetype at = 2;
+    for (const auto& s : segments)
+        at += s.bytes.size();
+    return jpeg.mid(at);
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+}
+
+RunResult run(const QString& program, const QStringList& args, const QByteArray& input)
+{
+    QProcess p;
+    p.start(program, args);
+    RunResult r;
+    if (!p.waitForStarted())
+        return r;
+    p.write(input);
+    p.closeWriteChannel();
+    p.waitForFinished(120000);
+    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    r.out = p.readAllStandardOutput();
+    r.err = p.readAllStandardError();
+    return r;
+}
+
+QStringList readableCorpusPhotos()
+{
+    static const QStringList photos = [] {
+        QStringList list;
+        QDirIterator it(corpusDir() + QStringLiteral("/photos"), {QStringLiteral("*.jpg")},
+                        QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            const RunResult r = run(QStringLiteral("djpeg"), {QStringLiteral("-outfile"),
+                                                              QStringLiteral("/dev/null"), path});
+            if (r.status == 0 && r.err.isEmpty())
+                list << path;
+        }
+        list.sort();
+        return list;
+    }();
+    return photos;
+}
+
+QString corruptedPhoto()
+{
+    return corpusDir() + QStringLiteral("/photos/corrupted.jpg");
+}
+
+QByteArray decodeWithDjpeg(const QString& path)
+{
+    return run(QStringLiteral("djpeg"), {path}).out;
+}
+
+} // namespace brelin::test

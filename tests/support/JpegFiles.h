@@ -1,0 +1,45 @@
+// Test helpers for JPEG files: an independent segment lister (so the tools are not
+// checked with their own parser), file I/O and running the peers' programs.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+namespace brelin::test {
+
+struct TestSegment
+{
+    int marker = 0;
+    QByteArray bytes; // whole segment
+};
+
+// Segments between SOI and the first SOS (that SOS excluded).
+std::vector<TestSegment> segmentsOf(const QByteArray& jpeg);
+// Only the segments of one marker, in file order.
+std::vector<TestSegment> segmentsOf(const QByteArray& jpeg, int marker);
+// Everything from the first SOS marker on.
+QByteArray fromFirstScan(const QByteArray& jpeg);
+
+QByteArray readBytes(const QString& path);
+void writeBytes(const QString& path, const QByteArray& bytes);
+
+struct RunResult
+{
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+// Runs a program to its end, feeding `input` to its standard input.
+RunResult run(const QString& program, const QStringList& args, const QByteArray& input = {});
+
+// The corpus photos that libjpeg decodes without a warning, and the damaged one.
+QStringList readableCorpusPhotos();
+QString corruptedPhoto();
+
+// Decoded pixels as a PPM/PGM, by Debian's djpeg.
+QByteArray decodeWithDjpeg(const QString& path);
+
+} // namespace brelin::test
