@@ -309,4 +309,39 @@
         <translation>Déposez ici des photos et des dossiers</translation>
     </message>
 </context>
+<context>
+    <name>MetadataTransfer</name>
+    <message>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="134" />
+        <source>The file is not a readable JPEG image.</source>
+        <translation>Le fichier n’est pas une image JPEG lisible.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="151" />
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="198" />
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="239" />
+        <source>The temporary folder cannot be written.</source>
+        <translation>Impossible d’écrire dans le dossier temporaire.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="176" />
+        <source>The file is not a complete JPEG image.</source>
+        <translation>Le fichier n’est pas une image JPEG complète.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="187" />
+        <source>The image cannot be turned upright without loss.</source>
+        <translation>L’image ne peut pas être redressée sans perte.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="227" />
+        <source>The metadata of the original cannot be read.</source>
+        <translation>Les métadonnées de l’original sont illisibles.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="233" />
+        <source>The new image is not a complete JPEG image.</source>
+        <translation>La nouvelle image n’est pas une image JPEG complète.</translation>
+    </message>
+</context>
 </TS>
