@@ -1,5 +1,6 @@
 #include "processing/MetadataTransfer.h"
 
+#include "markers/JpegSegments.h"
 #include "markers/MarkerTools.h"
 #include "platform/BRLog.h"
 #include "platform/ExifOrientation.h"
@@ -35,6 +36,40 @@ bool writeAtomically(const QString& path, const QByteArray& bytes)
 bool isCompleteJpeg(const QByteArray& bytes)
 {
     return markers::checkStream(bytesOf(bytes)).ok;
+}
+
+QByteArray toByteArray(const std::vector<uint8_t>& v)
+{
+    return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size()));
+}
+
+bool hasApp0(const QByteArray& jpeg)
+{
+    markers::Reader in = markers::Reader::fromMemory(bytesOf(jpeg));
+    std::vector<uint8_t> found;
+    markers::Writer out = markers::Writer::toMemory(found);
+    return markers::readAppSegments(in, markers::kAPP0, out).ok && !found.empty();
+}
+
+// libjpeg writes a JFIF marker into every transformed YCbCr stream; one the stream did
+// not have before is taken out again, so that only what was asked for changes.
+std::optional<QByteArray> turnUpright(const QByteArray& jpeg, int orientation, std::string& why)
+{
+    const auto turned = turnUprightLosslessly(bytesOf(jpeg), orientation, why);
+    if (!turned)
+        return std::nullopt;
+    if (hasApp0(jpeg))
+        return toByteArray(*turned);
+    markers::Reader in = markers::Reader::fromMemory(*turned);
+    std::vector<uint8_t> bare;
+    markers::Writer out = markers::Writer::toMemory(bare);
+    const markers::Result r = markers::replaceAppSegments(in, markers::kAPP0, {}, out);
+    if (!r.ok) {
+        why = r.message;
+        return std::nullopt;
+    }
+    out.flush();
+    return toByteArray(bare);
 }
 
 } // namespace
@@ -181,7 +216,7 @@ std::optional<QString> MetadataTransfer::stripProfilesFrom(const QString& source
     }
     if (turnAfter) {
         std::string why;
-        const auto turned = turnUprightLosslessly(bytesOf(*bytes), orientation, why);
+        const auto turned = turnUpright(*bytes, orientation, why);
         if (!turned) {
             fail(reason,
                  QCoreApplication::translate("MetadataTransfer",
