@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (ASan + UBSan) into build-fuzz/ and runs each
+# for SECONDS (default 600), starting from the corpus photos and the saved regressions.
+# New failing inputs land in fuzz/regressions/TARGET/ to be kept as regression tests.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+seconds="${1:-600}"
+shift || true
+targets=("${@:-rdjpgcom wrjpgcom exif}")
+"$here/scripts/install-deps.sh"
+cmake -S "$here" -B "$here/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DBRELIN_FUZZ=ON -DBRELIN_GUI=OFF -DBRELIN_TESTS=OFF >/dev/null
+for t in ${targets[@]}; do
+    cmake --build "$here/build-fuzz" --target "fuzz_$t"
+    work="$here/build-fuzz/corpus-$t"
+    mkdir -p "$work"
+    "$here/build-fuzz/fuzz/fuzz_$t" -max_total_time="$seconds" -max_len=262144 \
+        -artifact_prefix="$here/fuzz/regressions/$t/" -print_final_stats=1 \
+        "$work" "$here/../shared/corpus/photos" "$here/fuzz/regressions/$t" 2>&1 | tail -n 25
+done
