@@ -14,7 +14,7 @@ for t in ${targets[@]}; do
     cmake --build "$here/build-fuzz" --target "fuzz_$t"
     work="$here/build-fuzz/corpus-$t"
     mkdir -p "$work"
-    "$here/build-fuzz/fuzz/fuzz_$t" -max_total_time="$seconds" -max_len=262144 \
+    "$here/build-fuzz/bin/fuzz_$t" -max_total_time="$seconds" -max_len=262144 \
         -artifact_prefix="$here/fuzz/regressions/$t/" -print_final_stats=1 \
         "$work" "$here/../shared/corpus/photos" "$here/fuzz/regressions/$t" 2>&1 | tail -n 25
 done

@@ -2,6 +2,7 @@
 
 #include "markers/JpegSegments.h"
 #include "markers/MarkerTools.h"
+#include "platform/AtomicFile.h"
 #include "platform/BRLog.h"
 #include "platform/ExifOrientation.h"
 #include "platform/LosslessTransform.h"
@@ -12,7 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QUrl>
 
@@ -27,10 +27,11 @@ std::span<const uint8_t> bytesOf(const QByteArray& a)
     return {reinterpret_cast<const uint8_t*>(a.constData()), size_t(a.size())};
 }
 
+// Everything written here lives in the run's temporary folder: whole or not at all,
+// but not flushed to the disk.
 bool writeAtomically(const QString& path, const QByteArray& bytes)
 {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    return writeScratchFile(path, bytes);
 }
 
 bool isCompleteJpeg(const QByteArray& bytes)

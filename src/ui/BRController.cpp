@@ -1,5 +1,7 @@
 #include "ui/BRController.h"
 
+#include "ui/PrefsController.h"
+
 #include "platform/Resources.h"
 #include "settings/SettingsRecord.h"
 
@@ -11,6 +13,7 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStandardItemModel>
 #include <QUrl>
 
@@ -41,7 +44,7 @@ void selectById(QButtonGroup* group, int id)
 } // namespace
 
 BRController::BRController(QObject* parent)
-    : QObject(parent), mainWindow(std::make_unique<QMainWindow>())
+    : QObject(parent), mainWindow(std::make_unique<QMainWindow>()), presetsFile(QString())
 {
     setupUi(mainWindow.get());
     takeTagsAsIds(scalingType);
@@ -68,6 +71,7 @@ BRController::BRController(QObject* parent)
     connectActions();
 
     customPathBackup = QString();
+    setUpPresets();
     scalingTypeDidChange();
     customPathDidChange();
 }
@@ -97,6 +101,8 @@ void BRController::connectActions()
         else
             mainWindow->showNormal();
     });
+    actionPreferences->setShortcut(QKeySequence::Preferences);
+    connect(actionPreferences, &QAction::triggered, this, [this] { openPrefs(); });
     connect(actionHelp, &QAction::triggered, this, &BRController::openHelp);
     connect(actionAbout, &QAction::triggered, this, &BRController::showAbout);
 }

@@ -1,6 +1,7 @@
 // The controller of the main window: the settings panel and its rules, the menus.
 #pragma once
 
+#include "settings/PresetFile.h"
 #include "ui_BRMainWindow.h"
 
 #include <QObject>
@@ -9,8 +10,12 @@
 
 #include <memory>
 
+class QDialog;
+class QLineEdit;
 class QMainWindow;
+class QSettings;
 class QStandardItemModel;
+class PrefsController;
 
 class BRController : public QObject, private Ui::BRMainWindow
 {
@@ -34,7 +39,28 @@ public slots:
     void getCustomPath();
     void openHelp();
 
+    // Presets: the list, its pop-up and its file.
+    void loadPresets();
+    bool savePresetsToDisk();
+    const brelin::Preset* presetWithName(const QString& name) const;
+    bool presetDoesNotExist(const brelin::Preset& preset) const;
+    void addToPresetMenu(const brelin::Preset& preset);
+    void removeFromPresetMenu(const brelin::Preset& preset);
+    // The pop-up item at `index` was chosen.
+    void getValuesFromPreset(int index);
+    void savePreset();
+    void savePresetCancel();
+    void savePresetWithName();
+    // The preferences window; `manage` goes on to the preset manager when it may.
+    void openPrefs(bool manage = false);
+    // Stores the selected preset's name as the one to apply at the next start.
+    void applicationWillTerminate();
+
+public:
+    const brelin::PresetList& presetList() const { return presets; }
+
 private:
+    void setUpPresets();
     void connectActions();
     void showAbout();
     void forwardToFocusedField(const char* slot);
@@ -42,4 +68,13 @@ private:
     std::unique_ptr<QMainWindow> mainWindow;
     std::unique_ptr<QStandardItemModel> filesModel;
     QString customPathBackup;
+
+    brelin::PresetList presets;
+    std::unique_ptr<QSettings> userPrefs;
+    QString appSupportDir;
+    brelin::PresetFile presetsFile;
+    std::unique_ptr<PrefsController> prefcontrol;
+    QDialog* savePresetWindow = nullptr;
+    QLineEdit* savePresetName = nullptr;
+    int shownPreset = -1; // the preset item the pop-up shows between its action items
 };

@@ -123,22 +123,24 @@ bool Writer::write(const uint8_t* bytes, size_t n)
     }
     if (fd_ < 0)
         return false;
-    if (buffer_.size() + n > kBufferSize && !flush())
-        return false;
-    if (n >= kBufferSize) {
-        // Large runs go straight through.
-        while (n > 0) {
-            const ssize_t w = ::write(fd_, bytes, n);
-            if (w < 0 && errno == EINTR)
-                continue;
-            if (w <= 0) {
-                failed_ = true;
-                return false;
+    // Large runs go straight through, without a copy into the buffer.
+    if (n >= kBufferSize / 4 || buffer_.size() + n > kBufferSize) {
+        if (!flush())
+            return false;
+        if (n >= kBufferSize / 4) {
+            while (n > 0) {
+                const ssize_t w = ::write(fd_, bytes, n);
+                if (w < 0 && errno == EINTR)
+                    continue;
+                if (w <= 0) {
+                    failed_ = true;
+                    return false;
+                }
+                bytes += w;
+                n -= static_cast<size_t>(w);
             }
-            bytes += w;
-            n -= static_cast<size_t>(w);
+            return true;
         }
-        return true;
     }
     buffer_.insert(buffer_.end(), bytes, bytes + n);
     return true;

@@ -94,90 +94,88 @@ bool readHeader(Reader& in, Header& header, std::string& error)
 
 bool copyScans(Reader& in, Writer& out, std::string& error)
 {
-    // State: inside entropy-coded data, a 0xFF is either stuffed (0xFF00), a restart
-    // marker, fill, or the start of a real marker. Marker segments between scans are
-    // copied by their length, so bytes inside a table never pass for a marker.
-    bool sawFF = false;
+    // The bytes are copied a buffer at a time, unchanged; a state machine walks them to
+    // find the EOI marker. Inside entropy-coded data a 0xFF is stuffed (0xFF00), a
+    // restart marker, fill, or the start of a marker; segments between scans are
+    // skipped by their length, so bytes inside a table never pass for a marker.
+    enum class State { Data, Marker, Length1, Length2, Payload, Trailer };
+    State state = State::Data;
+    size_t length = 0;
+    size_t left = 0;
     for (;;) {
-        auto chunk = in.available();
+        const auto chunk = in.available();
         if (chunk.empty()) {
-            error = in.failed() ? "read error" : "the stream ends early";
-            return false;
-        }
-        size_t i = 0;
-        if (!sawFF) {
-            const void* ff = std::memchr(chunk.data(), 0xFF, chunk.size());
-            if (!ff) {
-                if (!out.write(chunk))
-                    break;
-                in.consume(chunk.size());
-                continue;
-            }
-            i = static_cast<size_t>(static_cast<const uint8_t*>(ff) - chunk.data()) + 1;
-            sawFF = true;
-        }
-        // Skip fill bytes.
-        while (i < chunk.size() && chunk[i] == 0xFF)
-            ++i;
-        if (i == chunk.size()) {
-            if (!out.write(chunk))
-                break;
-            in.consume(chunk.size());
-            continue;
-        }
-        const uint8_t m = chunk[i++];
-        if (!out.write(chunk.data(), i))
-            break;
-        in.consume(i);
-        sawFF = false;
-        if (m == 0x00 || isStandalone(m))
-            continue;
-        if (m == kEOI) {
-            // Trailing data after EOI belongs to the file too; keep it.
-            for (auto rest = in.available(); !rest.empty(); rest = in.available()) {
-                if (!out.write(rest))
-                    break;
-                in.consume(rest.size());
-            }
             if (in.failed()) {
                 error = "read error";
                 return false;
             }
-            if (!out.flush())
-                break;
-            return true;
-        }
-        Segment seg;
-        uint8_t len[2];
-        if (!in.read(len, 2)) {
-            error = "the stream ends early";
-            return false;
-        }
-        const size_t length = (size_t(len[0]) << 8) | len[1];
-        if (length < 2) {
-            error = "bad segment length";
-            return false;
-        }
-        if (!out.write(len, 2))
-            break;
-        size_t left = length - 2;
-        while (left > 0) {
-            auto part = in.available();
-            if (part.empty()) {
+            if (state != State::Trailer) {
                 error = "the stream ends early";
                 return false;
             }
-            const size_t take = std::min(left, part.size());
-            if (!out.write(part.data(), take))
-                break;
-            in.consume(take);
-            left -= take;
+            if (!out.flush()) {
+                error = "write error";
+                return false;
+            }
+            return true;
         }
-        if (out.failed())
-            break;
+        const uint8_t* p = chunk.data();
+        const uint8_t* const end = p + chunk.size();
+        while (p < end && state != State::Trailer) {
+            switch (state) {
+            case State::Data: {
+                const void* ff = std::memchr(p, 0xFF, size_t(end - p));
+                if (!ff) {
+                    p = end;
+                } else {
+                    p = static_cast<const uint8_t*>(ff) + 1;
+                    state = State::Marker;
+                }
+                break;
+            }
+            case State::Marker: {
+                const uint8_t m = *p++;
+                if (m == 0xFF)
+                    break; // fill
+                if (m == 0x00 || isStandalone(m))
+                    state = State::Data;
+                else if (m == kEOI)
+                    state = State::Trailer; // what follows EOI belongs to the file too
+                else
+                    state = State::Length1;
+                break;
+            }
+            case State::Length1:
+                length = size_t(*p++) << 8;
+                state = State::Length2;
+                break;
+            case State::Length2:
+                length |= *p++;
+                if (length < 2) {
+                    error = "bad segment length";
+                    return false;
+                }
+                left = length - 2;
+                state = left > 0 ? State::Payload : State::Data;
+                break;
+            case State::Payload: {
+                const size_t take = std::min(left, size_t(end - p));
+                p += take;
+                left -= take;
+                if (left == 0)
+                    state = State::Data;
+                break;
+            }
+            case State::Trailer:
+                break;
+            }
+        }
+        if (!out.write(chunk)) {
+            error = "write error";
+            return false;
+        }
+        in.consume(chunk.size());
     }
-    error = "write error";
-    return false;
 }
 
 std::optional<std::vector<Segment>> splitSegments(std::span<const uint8_t> bytes, uint8_t marker)

@@ -1,0 +1,13 @@
+// Writes a scratch file of a run so that readers see either the old content or the
+// whole new one: the bytes go to a private temporary file beside it, which then takes
+// its place. Nothing is flushed to the disk; the run's temporary files need no more.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace brelin {
+
+bool writeScratchFile(const QString& path, const QByteArray& bytes);
+
+} // namespace brelin

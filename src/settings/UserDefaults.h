@@ -1,0 +1,26 @@
+// The user defaults ("~/.config/Brelin/Brelin.conf") and the application's data folder
+// ("$XDG_DATA_HOME/Brelin"), where the preset file lives.
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+#include <memory>
+
+namespace brelin {
+
+namespace defaults {
+inline const QString DefaultPreset = QStringLiteral("DefaultPreset");
+inline const QString EmptyList = QStringLiteral("Empty List");
+inline const QString ProcessNow = QStringLiteral("Process Now");
+} // namespace defaults
+
+std::unique_ptr<QSettings> userDefaults();
+
+// The folder for Brelin's own data files; needs the application name "Brelin".
+QString appSupportFolder();
+
+// A user default read so that exactly 1 means on.
+bool defaultIsOn(const QSettings& settings, const QString& key);
+
+} // namespace brelin
