@@ -73,6 +73,9 @@ void PrefsController::buildManageWindow(QWidget* parent)
     presetsTable->setHorizontalHeaderLabels({tr("Name")});
     presetsTable->horizontalHeader()->setStretchLastSection(true);
     presetsTable->verticalHeader()->hide();
+    presetsTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    presetsTable->setShowGrid(false);
+    presetsTable->setAlternatingRowColors(true);
     presetsTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     presetsTable->setSelectionMode(QAbstractItemView::SingleSelection);
     presetsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
