@@ -1,5 +1,7 @@
 #include "ui/BRController.h"
 
+#include "filelist/BRFileListModel.h"
+#include "ui/NameCell.h"
 #include "ui/PrefsController.h"
 
 #include "platform/Resources.h"
@@ -14,7 +16,6 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QSettings>
-#include <QStandardItemModel>
 #include <QUrl>
 
 #include <cmath>
@@ -53,9 +54,13 @@ BRController::BRController(QObject* parent)
     for (int i = 0; i < scalingFixedType->count(); ++i)
         scalingFixedType->setItemData(i, i);
 
-    filesModel = std::make_unique<QStandardItemModel>(0, 1);
-    filesModel->setHorizontalHeaderLabels({tr("Name")});
+    filesModel = std::make_unique<BRFileListModel>();
     filesOutline->setModel(filesModel.get());
+    filesOutline->setItemDelegateForColumn(0, new NameCell(filesOutline));
+    filesOutline->setDropHandler([this](const QList<QUrl>& urls) { return acceptDrop(urls); });
+    connect(filesOutline, &BROutlineView::removeRequested, this, &BRController::removeFile);
+    connect(addFilesButton, &QPushButton::clicked, this, &BRController::addFileButton);
+    connect(removeButton, &QPushButton::clicked, this, &BRController::removeFile);
     mainSplit->setStretchFactor(0, 1);
     mainSplit->setStretchFactor(1, 0);
 
@@ -89,6 +94,10 @@ void BRController::connectActions()
     actionHelp->setShortcut(QKeySequence::HelpContents);
 
     connect(actionQuit, &QAction::triggered, mainWindow.get(), &QWidget::close);
+    actionAddFiles->setShortcut(QKeySequence::Open);
+    connect(actionAddFiles, &QAction::triggered, this, &BRController::addFileButton);
+    connect(actionRemove, &QAction::triggered, this, &BRController::removeFile);
+    connect(actionRemoveAll, &QAction::triggered, this, &BRController::removeAll);
     connect(actionCut, &QAction::triggered, this, [this] { forwardToFocusedField("cut"); });
     connect(actionCopy, &QAction::triggered, this, [this] { forwardToFocusedField("copy"); });
     connect(actionPaste, &QAction::triggered, this, [this] { forwardToFocusedField("paste"); });

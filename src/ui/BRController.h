@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QUrl>
 #include <QVariantMap>
 
 #include <memory>
@@ -14,7 +15,8 @@ class QDialog;
 class QLineEdit;
 class QMainWindow;
 class QSettings;
-class QStandardItemModel;
+class BRFileListModel;
+class BRFileURL;
 class PrefsController;
 
 class BRController : public QObject, private Ui::BRMainWindow
@@ -38,6 +40,21 @@ public slots:
     // Opens the window-modal folder chooser for the output folder.
     void getCustomPath();
     void openHelp();
+
+    // The file list.
+    BRFileListModel* fileList() const { return filesModel.get(); }
+    // Adds a file or folder; a folder is read on a worker thread while the window keeps
+    // answering, and entries added meanwhile follow in their order.
+    void addFile(const QString& path);
+    void addFiles(const QList<QUrl>& urls);
+    // Opens the window-modal dialog for adding files and folders.
+    void addFileButton();
+    void removeFile();
+    void removeAll();
+    void removeItemFromOutline(BRFileURL& node);
+    void removeItemFromFilesList(BRFileURL& node);
+    // A drop of file URLs; true when something was passed to addFile.
+    bool acceptDrop(const QList<QUrl>& urls);
 
     // Presets: the list, its pop-up and its file.
     void loadPresets();
@@ -66,7 +83,9 @@ private:
     void forwardToFocusedField(const char* slot);
 
     std::unique_ptr<QMainWindow> mainWindow;
-    std::unique_ptr<QStandardItemModel> filesModel;
+    std::unique_ptr<BRFileListModel> filesModel;
+    QStringList pendingAdds;
+    bool adding = false;
     QString customPathBackup;
 
     brelin::PresetList presets;

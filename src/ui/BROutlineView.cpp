@@ -1,5 +1,8 @@
 #include "ui/BROutlineView.h"
 
+#include <QDragEnterEvent>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 
 BROutlineView::BROutlineView(QWidget* parent) : QTreeView(parent)
@@ -9,8 +12,13 @@ BROutlineView::BROutlineView(QWidget* parent) : QTreeView(parent)
     setSelectionBehavior(SelectRows);
     setSortingEnabled(false);
     setUniformRowHeights(true);
-    setAlternatingRowColors(true);
     setAllColumnsShowFocus(true);
+    setHeaderHidden(false);
+    setIconSize(QSize(32, 32));
+    setAcceptDrops(true);
+    setDragEnabled(false);
+    setDragDropMode(DropOnly);
+    setDropIndicatorShown(false);
 }
 
 void BROutlineView::paintEvent(QPaintEvent* event)
@@ -20,8 +28,56 @@ void BROutlineView::paintEvent(QPaintEvent* event)
         return;
     // An empty list says how to fill it.
     QPainter painter(viewport());
-    QColor colour = palette().color(QPalette::PlaceholderText);
-    painter.setPen(colour);
+    painter.setPen(palette().color(QPalette::PlaceholderText));
     painter.drawText(viewport()->rect().adjusted(24, 24, -24, -24),
                      Qt::AlignCenter | Qt::TextWordWrap, tr("Drop photos and folders here"));
+}
+
+void BROutlineView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) {
+        emit removeRequested();
+        event->accept();
+        return;
+    }
+    QTreeView::keyPressEvent(event);
+}
+
+bool BROutlineView::acceptsDrag(const QMimeData* data, bool fromThisApplication)
+{
+    // File names from other applications only: plain text is refused, and so are rows
+    // dragged within Brelin, so the list cannot be rearranged.
+    return data && data->hasUrls() && !fromThisApplication;
+}
+
+void BROutlineView::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (acceptsDrag(event->mimeData(), event->source() != nullptr)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void BROutlineView::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (acceptsDrag(event->mimeData(), event->source() != nullptr)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void BROutlineView::dropEvent(QDropEvent* event)
+{
+    const bool taken = acceptsDrag(event->mimeData(), event->source() != nullptr) && dropHandler &&
+                       dropHandler(event->mimeData()->urls());
+    if (taken) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }

@@ -1,7 +1,10 @@
-// The file list of the main window: a tree of the files and folders to process.
+// The file list of the main window: a tree of the files and folders to process. It
+// takes file drops from other applications and never starts a drag of its own.
 #pragma once
 
+#include <QList>
 #include <QTreeView>
+#include <QUrl>
 
 class BROutlineView : public QTreeView
 {
@@ -9,6 +12,24 @@ class BROutlineView : public QTreeView
 public:
     explicit BROutlineView(QWidget* parent = nullptr);
 
+    // Accepts a drop of these URLs; the answer says whether anything was taken.
+    using DropHandler = std::function<bool(const QList<QUrl>&)>;
+    void setDropHandler(DropHandler handler) { dropHandler = std::move(handler); }
+
+    // Whether a drag with this data, from inside this application or not, would be taken.
+    static bool acceptsDrag(const QMimeData* data, bool fromThisApplication);
+
+signals:
+    // Delete or Backspace: the selected rows are to go.
+    void removeRequested();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    DropHandler dropHandler;
 };

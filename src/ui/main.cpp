@@ -3,6 +3,7 @@
 #include "ui/BRController.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QLocale>
 #include <QMainWindow>
@@ -18,5 +19,9 @@ int main(int argc, char** argv)
 
     BRController controller;
     controller.window()->show();
+    // Files and folders named on the command line come in as the desktop hands them over.
+    const QStringList args = app.arguments().mid(1);
+    for (const QString& path : args)
+        controller.addFile(QFileInfo(path).absoluteFilePath());
     return app.exec();
 }

@@ -1,0 +1,39 @@
+// Draws a row of the file list: the entry's icon, its name and below it, smaller, its
+// subtitle ("JPEG file", "Directory with 3 file(s)").
+#pragma once
+
+#include <QRectF>
+#include <QSizeF>
+#include <QStyledItemDelegate>
+
+class BRFileURL;
+
+class NameCell : public QStyledItemDelegate
+{
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    struct Layout
+    {
+        QRectF icon;
+        QRectF name;
+        QRectF subtitle;
+    };
+    // Where the parts of a row go in `frame`: insets of 10, the icon at its own size
+    // centred vertically, the text 10 beyond it, the two lines split at the row's centre.
+    static Layout layout(const QRectF& frame, const QSizeF& icon, qreal nameHeight,
+                         qreal subtitleHeight);
+
+    static QFont nameFont(const QFont& base);
+    static QFont subtitleFont(const QFont& base);
+    static constexpr int kRowHeight = 40;
+    static constexpr int kIconSize = 32;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    QIcon iconFor(const BRFileURL& node) const;
+};
