@@ -68,7 +68,7 @@ void NameCell::paint(QPainter* painter, const QStyleOptionViewItem& option,
     const qreal h1 = QFontMetricsF(first).height();
     const qreal h2 = QFontMetricsF(second).height();
     const QIcon icon = iconFor(*node);
-    const QSizeF iconSize = icon.isNull() ? QSizeF() : QSizeF(kIconSize, kIconSize);
+    const QSizeF iconSize = icon.isNull() ? QSizeF(0, 0) : QSizeF(kIconSize, kIconSize);
     const Layout l = layout(option.rect, iconSize, h1, h2);
 
     const bool selected = option.state & QStyle::State_Selected;
