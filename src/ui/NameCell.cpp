@@ -2,6 +2,7 @@
 
 #include "filelist/BRFileListModel.h"
 #include "filelist/BRFileURL.h"
+#include "platform/IconStore.h"
 
 #include <QApplication>
 #include <QFileIconProvider>
@@ -35,8 +36,19 @@ QFont NameCell::subtitleFont(const QFont& base)
     return f;
 }
 
+NameCell::NameCell(QObject* parent) : QStyledItemDelegate(parent), icons(makeDesktopIconStore()) {}
+
+NameCell::~NameCell() = default;
+
 QIcon NameCell::iconFor(const BRFileURL& node) const
 {
+    auto cached = customIcons.constFind(node.path());
+    if (cached == customIcons.constEnd()) {
+        const QString custom = icons->customIcon(node.path());
+        cached = customIcons.insert(node.path(), custom.isEmpty() ? QIcon() : QIcon(custom));
+    }
+    if (!cached->isNull() && !cached->availableSizes().isEmpty())
+        return *cached;
     // One icon per kind: asking the desktop per file would cost a look-up per row.
     static QFileIconProvider provider;
     static const QIcon folder = provider.icon(QAbstractFileIconProvider::Folder);

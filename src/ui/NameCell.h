@@ -2,17 +2,23 @@
 // subtitle ("JPEG file", "Directory with 3 file(s)").
 #pragma once
 
+#include <QHash>
+#include <QIcon>
 #include <QRectF>
 #include <QSizeF>
 #include <QStyledItemDelegate>
 
+#include <memory>
+
 class BRFileURL;
+class IconStore;
 
 class NameCell : public QStyledItemDelegate
 {
     Q_OBJECT
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit NameCell(QObject* parent = nullptr);
+    ~NameCell() override;
 
     struct Layout
     {
@@ -36,4 +42,8 @@ public:
 
 private:
     QIcon iconFor(const BRFileURL& node) const;
+
+    std::unique_ptr<IconStore> icons;
+    // Custom icons by path: looked up once, as a node's icon is taken once.
+    mutable QHash<QString, QIcon> customIcons;
 };
