@@ -1,0 +1,146 @@
+#include "scaling/BRImageScaler.h"
+
+#include "scaling/BRLanczosScaleTransform.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+BRImageScaler::BRImageScaler()
+{
+    setScalesImage(true);
+    setMaxPixelsWide(400);
+    setMaxPixelsHigh(1000);
+    // The filter exists from here on; the rebuilds above left the chain empty.
+    filterMade_ = true;
+}
+
+void BRImageScaler::setInputBitmapImageRep(std::shared_ptr<const Bitmap> bitmap)
+{
+    if (bitmap == inputBitmapImageRep_)
+        return;
+    inputBitmapImageRep_ = std::move(bitmap);
+    updateOutputImage();
+}
+
+void BRImageScaler::setScalesImage(bool scales)
+{
+    if (scales == scalesImage_ && filterMade_)
+        return;
+    scalesImage_ = scales;
+    updateOutputImage();
+}
+
+void BRImageScaler::setMaxPixelsWide(int pixels)
+{
+    if (pixels == maxPixelsWide_)
+        return;
+    maxPixelsWide_ = pixels;
+    updateOutputImage();
+}
+
+void BRImageScaler::setMaxPixelsHigh(int pixels)
+{
+    if (pixels == maxPixelsHigh_)
+        return;
+    maxPixelsHigh_ = pixels;
+    updateOutputImage();
+}
+
+void BRImageScaler::setScaleFactor(float factor)
+{
+    if (factor == scaleFactor_) // a NaN is never equal, so it always rebuilds
+        return;
+    scaleFactor_ = factor;
+    updateOutputImage();
+}
+
+float BRImageScaler::scaleFactor() const
+{
+    if (!isScalingAbsolute_)
+        return scaleFactor_;
+    if (!inputBitmapImageRep_ || !scalesImage_)
+        return 1.0f;
+    const float ratioWide = float(maxPixelsWide_) / float(inputBitmapImageRep_->width);
+    const float ratioHigh = float(maxPixelsHigh_) / float(inputBitmapImageRep_->height);
+    const float m = ratioWide < ratioHigh ? ratioWide : ratioHigh;
+    return double(m) > 1.0 ? 1.0f : m;
+}
+
+void BRImageScaler::updateOutputImage()
+{
+    ++rebuilds_;
+    chainScale_.reset();
+    if (scalesImage_ && filterMade_)
+        chainScale_ = scaleFactor();
+}
+
+int BRImageScaler::outputPixelsWide() const
+{
+    return inputBitmapImageRep_
+               ? BRLanczosScaleTransform::outputSize(inputBitmapImageRep_->width, scaleFactor())
+               : 0;
+}
+
+int BRImageScaler::outputPixelsHigh() const
+{
+    return inputBitmapImageRep_
+               ? BRLanczosScaleTransform::outputSize(inputBitmapImageRep_->height, scaleFactor())
+               : 0;
+}
+
+std::optional<Bitmap> BRImageScaler::outputBitmapImageRep() const
+{
+    lastError_.clear();
+    if (!inputBitmapImageRep_ || inputBitmapImageRep_->empty()) {
+        lastError_ = "no input image";
+        return std::nullopt;
+    }
+    const int w = outputPixelsWide();
+    const int h = outputPixelsHigh();
+    if (w <= 0 || h <= 0) {
+        lastError_ = "the output would have no pixels";
+        return std::nullopt;
+    }
+    if (uint64_t(w) * uint64_t(h) > kMaxPixels) {
+        lastError_ = "the output would be too large";
+        return std::nullopt;
+    }
+    // The chain's output: the scaled image, or the input itself without the filter.
+    std::optional<Bitmap> scaled;
+    const Bitmap* image = inputBitmapImageRep_.get();
+    if (chainScale_) {
+        scaled = BRLanczosScaleTransform::apply(*inputBitmapImageRep_, *chainScale_);
+        if (!scaled) {
+            lastError_ = "the image cannot be scaled by that factor";
+            return std::nullopt;
+        }
+        image = &*scaled;
+    }
+    Bitmap out(w, h, 4); // transparent black where the image does not reach
+    const int rows = std::min(h, image->height);
+    const int cols = std::min(w, image->width);
+    for (int y = 0; y < rows; ++y) {
+        const uint8_t* src = image->row(y);
+        uint8_t* dst = out.row(y);
+        for (int x = 0; x < cols; ++x) {
+            const uint8_t* p = src + size_t(x) * size_t(image->channels);
+            uint8_t* q = dst + size_t(x) * 4;
+            switch (image->channels) {
+            case 1:
+                q[0] = q[1] = q[2] = p[0];
+                q[3] = 255;
+                break;
+            case 3:
+                q[0] = p[0];
+                q[1] = p[1];
+                q[2] = p[2];
+                q[3] = 255;
+                break;
+            default:
+                std::memcpy(q, p, 4);
+            }
+        }
+    }
+    return out;
+}

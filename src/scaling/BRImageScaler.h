@@ -1,0 +1,64 @@
+// Scales one bitmap into a new RGBA bitmap through a chain whose only filter is the
+// Lanczos scale transform: by a factor (relative mode) or to fit a box without
+// enlarging (absolute mode). The chain is rebuilt on every real change of a setting;
+// pixels are computed only when the output bitmap is asked for.
+#pragma once
+
+#include "scaling/Bitmap.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class BRImageScaler
+{
+public:
+    BRImageScaler();
+
+    const std::shared_ptr<const Bitmap>& inputBitmapImageRep() const
+    {
+        return inputBitmapImageRep_;
+    }
+    void setInputBitmapImageRep(std::shared_ptr<const Bitmap> bitmap);
+
+    bool scalesImage() const { return scalesImage_; }
+    void setScalesImage(bool scales);
+    int maxPixelsWide() const { return maxPixelsWide_; }
+    void setMaxPixelsWide(int pixels);
+    int maxPixelsHigh() const { return maxPixelsHigh_; }
+    void setMaxPixelsHigh(int pixels);
+    // Stores the mode only; the next change of another setting rebuilds the chain.
+    void setScalingTypeAbsolute(bool absolute) { isScalingAbsolute_ = absolute; }
+
+    // The effective factor: the stored one in relative mode; in absolute mode the
+    // smaller of the box's ratios to the input, never above 1.
+    float scaleFactor() const;
+    void setScaleFactor(float factor);
+
+    int outputPixelsWide() const;
+    int outputPixelsHigh() const;
+    // A new RGBA bitmap of outputPixelsWide × outputPixelsHigh, transparent where the
+    // image does not reach, the image anchored at the top-left corner. None when a side
+    // is 0 or the size exceeds kMaxPixels (lastError() says which).
+    std::optional<Bitmap> outputBitmapImageRep() const;
+
+    // The factor the chain's filter holds (the effective factor at the last rebuild),
+    // or none when the chain is empty; and how often the chain was rebuilt.
+    std::optional<float> chainScale() const { return chainScale_; }
+    int rebuilds() const { return rebuilds_; }
+    const std::string& lastError() const { return lastError_; }
+
+private:
+    void updateOutputImage();
+
+    std::shared_ptr<const Bitmap> inputBitmapImageRep_;
+    bool scalesImage_ = true;
+    int maxPixelsWide_ = 0;
+    int maxPixelsHigh_ = 0;
+    bool isScalingAbsolute_ = false;
+    float scaleFactor_ = 0.0f;
+    bool filterMade_ = false;
+    std::optional<float> chainScale_;
+    int rebuilds_ = 0;
+    mutable std::string lastError_;
+};

@@ -1,0 +1,23 @@
+// Separable Lanczos-3 resampling with one factor for both directions: a horizontal
+// pass, then a vertical one, each with weights built once for its axis.
+#pragma once
+
+#include "scaling/Bitmap.h"
+
+#include <optional>
+
+class BRLanczosScaleTransform
+{
+public:
+    // The output of `input` scaled by `factor`: floor(w·f) by floor(h·f) pixels,
+    // computed in single precision, the channels of the input. None when a side comes
+    // out below 1 or the result would exceed kMaxPixels.
+    static std::optional<Bitmap> apply(const Bitmap& input, float factor);
+
+    // Plain float arithmetic throughout; the fixed-point path above is checked
+    // against it.
+    static std::optional<Bitmap> applyReference(const Bitmap& input, float factor);
+
+    // The output size for a side of `size` pixels.
+    static int outputSize(int size, float factor);
+};
