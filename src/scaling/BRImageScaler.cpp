@@ -17,9 +17,19 @@ BRImageScaler::BRImageScaler()
 
 void BRImageScaler::setInputBitmapImageRep(std::shared_ptr<const Bitmap> bitmap)
 {
+    const int w = bitmap ? bitmap->width : 0;
+    const int h = bitmap ? bitmap->height : 0;
+    setInputBitmapImageRep(std::move(bitmap), w, h);
+}
+
+void BRImageScaler::setInputBitmapImageRep(std::shared_ptr<const Bitmap> bitmap, int fullWidth,
+                                           int fullHeight)
+{
     if (bitmap == inputBitmapImageRep_)
         return;
     inputBitmapImageRep_ = std::move(bitmap);
+    inputWidth_ = inputBitmapImageRep_ ? fullWidth : 0;
+    inputHeight_ = inputBitmapImageRep_ ? fullHeight : 0;
     updateOutputImage();
 }
 
@@ -61,8 +71,8 @@ float BRImageScaler::scaleFactor() const
         return scaleFactor_;
     if (!inputBitmapImageRep_ || !scalesImage_)
         return 1.0f;
-    const float ratioWide = float(maxPixelsWide_) / float(inputBitmapImageRep_->width);
-    const float ratioHigh = float(maxPixelsHigh_) / float(inputBitmapImageRep_->height);
+    const float ratioWide = float(maxPixelsWide_) / float(inputWidth_);
+    const float ratioHigh = float(maxPixelsHigh_) / float(inputHeight_);
     const float m = ratioWide < ratioHigh ? ratioWide : ratioHigh;
     return double(m) > 1.0 ? 1.0f : m;
 }
@@ -77,16 +87,14 @@ void BRImageScaler::updateOutputImage()
 
 int BRImageScaler::outputPixelsWide() const
 {
-    return inputBitmapImageRep_
-               ? BRLanczosScaleTransform::outputSize(inputBitmapImageRep_->width, scaleFactor())
-               : 0;
+    return inputBitmapImageRep_ ? BRLanczosScaleTransform::outputSize(inputWidth_, scaleFactor())
+                                : 0;
 }
 
 int BRImageScaler::outputPixelsHigh() const
 {
-    return inputBitmapImageRep_
-               ? BRLanczosScaleTransform::outputSize(inputBitmapImageRep_->height, scaleFactor())
-               : 0;
+    return inputBitmapImageRep_ ? BRLanczosScaleTransform::outputSize(inputHeight_, scaleFactor())
+                                : 0;
 }
 
 std::optional<Bitmap> BRImageScaler::outputBitmapImageRep() const
@@ -109,8 +117,14 @@ std::optional<Bitmap> BRImageScaler::outputBitmapImageRep() const
     // The chain's output: the scaled image, or the input itself without the filter.
     std::optional<Bitmap> scaled;
     const Bitmap* image = inputBitmapImageRep_.get();
-    if (chainScale_) {
-        scaled = BRLanczosScaleTransform::apply(*inputBitmapImageRep_, *chainScale_);
+    const Bitmap& input = *inputBitmapImageRep_;
+    if (chainScale_ && *chainScale_ == 1.0f && input.width == w && input.height == h) {
+        // Lanczos at factor 1 weighs the centre pixel alone: the image as it is.
+    } else if (chainScale_) {
+        // The kernel is placed for the full image's factor, on the pixels at hand.
+        const double fx = double(*chainScale_) * inputWidth_ / input.width;
+        const double fy = double(*chainScale_) * inputHeight_ / input.height;
+        scaled = BRLanczosScaleTransform::resize(input, w, h, fx, fy);
         if (!scaled) {
             lastError_ = "the image cannot be scaled by that factor";
             return std::nullopt;

@@ -20,6 +20,12 @@ public:
         return inputBitmapImageRep_;
     }
     void setInputBitmapImageRep(std::shared_ptr<const Bitmap> bitmap);
+    // A bitmap that stands for an image of fullWidth × fullHeight pixels, decoded smaller
+    // (a JPEG reduced in the DCT domain): sizes and factors are those of the full image.
+    void setInputBitmapImageRep(std::shared_ptr<const Bitmap> bitmap, int fullWidth,
+                                int fullHeight);
+    int inputPixelsWide() const { return inputWidth_; }
+    int inputPixelsHigh() const { return inputHeight_; }
 
     bool scalesImage() const { return scalesImage_; }
     void setScalesImage(bool scales);
@@ -52,6 +58,8 @@ private:
     void updateOutputImage();
 
     std::shared_ptr<const Bitmap> inputBitmapImageRep_;
+    int inputWidth_ = 0;
+    int inputHeight_ = 0;
     bool scalesImage_ = true;
     int maxPixelsWide_ = 0;
     int maxPixelsHigh_ = 0;

@@ -109,8 +109,17 @@ std::optional<Bitmap> BRLanczosScaleTransform::apply(const Bitmap& input, float 
         return std::nullopt;
     // One factor for both directions; the sides rounded down cut less than one output
     // pixel at the right and bottom.
-    const LanczosWeights wx(input.width, w, factor);
-    const LanczosWeights wy(input.height, h, factor);
+    return resize(input, w, h, factor, factor);
+}
+
+std::optional<Bitmap> BRLanczosScaleTransform::resize(const Bitmap& input, int w, int h, double fx,
+                                                      double fy)
+{
+    if (input.empty() || w <= 0 || h <= 0 || uint64_t(w) * uint64_t(h) > kMaxPixels || !(fx > 0) ||
+        !(fy > 0) || !std::isfinite(fx) || !std::isfinite(fy))
+        return std::nullopt;
+    const LanczosWeights wx(input.width, w, fx);
+    const LanczosWeights wy(input.height, h, fy);
     Intermediate across{
         w, input.height, input.channels,
         std::vector<int16_t>(size_t(w) * size_t(input.height) * size_t(input.channels))};

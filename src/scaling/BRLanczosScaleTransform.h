@@ -18,6 +18,11 @@ public:
     // against it.
     static std::optional<Bitmap> applyReference(const Bitmap& input, float factor);
 
+    // `input` resampled to exactly outW × outH, the kernel placed by `factorX` and
+    // `factorY` (output pixels per input pixel). None for an empty or oversized result.
+    static std::optional<Bitmap> resize(const Bitmap& input, int outW, int outH, double factorX,
+                                        double factorY);
+
     // The output size for a side of `size` pixels.
     static int outputSize(int size, float factor);
 };

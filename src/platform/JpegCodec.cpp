@@ -1,0 +1,277 @@
+#include "platform/JpegCodec.h"
+
+#include <algorithm>
+#include <cmath>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+
+#include <jpeglib.h>
+
+namespace brelin {
+namespace {
+
+// The error manager: errors and warnings are recorded and jump back to the caller's
+// setjmp. Nothing with a destructor lives in the frames between.
+struct ErrorManager
+{
+    jpeg_error_mgr pub;
+    jmp_buf jump;
+    char message[JMSG_LENGTH_MAX];
+};
+
+[[noreturn]] void onError(j_common_ptr cinfo)
+{
+    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+    (*cinfo->err->format_message)(cinfo, err->message);
+    longjmp(err->jump, 1);
+}
+
+void onMessage(j_common_ptr cinfo, int level)
+{
+    // Level -1 is a warning, which libjpeg gives for corrupt data: a verdict on the file.
+    if (level < 0)
+        onError(cinfo);
+}
+
+void installErrors(jpeg_error_mgr& pub)
+{
+    jpeg_std_error(&pub);
+    pub.error_exit = onError;
+    pub.emit_message = onMessage;
+}
+
+// The decompression steps that may jump; kept apart from every C++ object.
+struct DecodeJob
+{
+    jpeg_decompress_struct cinfo;
+    ErrorManager err;
+    const uint8_t* data;
+    unsigned long size;
+    int shrink;
+    bool headerOnly;
+    JpegInfo info;
+    bool adobe;
+    int outW, outH, outC;
+    J_COLOR_SPACE outSpace;
+    uint8_t* pixels; // caller's buffer, outW × outH × outC
+    bool tooLarge;
+};
+
+bool runHeader(DecodeJob& job)
+{
+    job.cinfo.err = &job.err.pub;
+    installErrors(job.err.pub);
+    if (setjmp(job.err.jump)) {
+        jpeg_destroy_decompress(&job.cinfo);
+        return false;
+    }
+    jpeg_create_decompress(&job.cinfo);
+    jpeg_mem_src(&job.cinfo, job.data, job.size);
+    jpeg_read_header(&job.cinfo, TRUE);
+    job.info.width = int(job.cinfo.image_width);
+    job.info.height = int(job.cinfo.image_height);
+    job.info.components = job.cinfo.num_components;
+    job.info.grey = job.cinfo.jpeg_color_space == JCS_GRAYSCALE;
+    job.adobe = job.cinfo.saw_Adobe_marker;
+    job.tooLarge = uint64_t(job.info.width) * uint64_t(job.info.height) > kMaxPixels;
+    if (job.headerOnly || job.tooLarge) {
+        jpeg_destroy_decompress(&job.cinfo);
+        return true;
+    }
+    job.cinfo.scale_num = 1;
+    job.cinfo.scale_denom = unsigned(job.shrink);
+    const J_COLOR_SPACE in = job.cinfo.jpeg_color_space;
+    job.outSpace = in == JCS_GRAYSCALE                  ? JCS_GRAYSCALE
+                   : (in == JCS_CMYK || in == JCS_YCCK) ? JCS_CMYK
+                                                        : JCS_RGB;
+    job.cinfo.out_color_space = job.outSpace;
+    job.cinfo.dct_method = JDCT_ISLOW;
+    jpeg_calc_output_dimensions(&job.cinfo);
+    job.outW = int(job.cinfo.output_width);
+    job.outH = int(job.cinfo.output_height);
+    job.outC = job.cinfo.output_components;
+    return true;
+}
+
+bool runDecode(DecodeJob& job)
+{
+    if (setjmp(job.err.jump)) {
+        jpeg_destroy_decompress(&job.cinfo);
+        return false;
+    }
+    jpeg_start_decompress(&job.cinfo);
+    const size_t stride = size_t(job.outW) * size_t(job.outC);
+    while (job.cinfo.output_scanline < job.cinfo.output_height) {
+        JSAMPROW row = job.pixels + size_t(job.cinfo.output_scanline) * stride;
+        jpeg_read_scanlines(&job.cinfo, &row, 1);
+    }
+    jpeg_finish_decompress(&job.cinfo);
+    jpeg_destroy_decompress(&job.cinfo);
+    return true;
+}
+
+// CMYK as libjpeg gives it to RGB. Adobe writes it inverted (255 is no ink).
+void cmykToRgb(const uint8_t* cmyk, size_t pixels, bool inverted, uint8_t* rgb)
+{
+    for (size_t i = 0; i < pixels; ++i) {
+        int c = cmyk[4 * i], m = cmyk[4 * i + 1], y = cmyk[4 * i + 2], k = cmyk[4 * i + 3];
+        if (!inverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        rgb[3 * i] = uint8_t((c * k + 127) / 255);
+        rgb[3 * i + 1] = uint8_t((m * k + 127) / 255);
+        rgb[3 * i + 2] = uint8_t((y * k + 127) / 255);
+    }
+}
+
+struct EncodeJob
+{
+    jpeg_compress_struct cinfo;
+    ErrorManager err;
+    const Bitmap* pixels;
+    bool grey;
+    int quality;
+    unsigned char* out;
+    unsigned long outSize;
+    std::vector<uint8_t>* greyRow;
+};
+
+bool runEncode(EncodeJob& job)
+{
+    job.cinfo.err = &job.err.pub;
+    installErrors(job.err.pub);
+    if (setjmp(job.err.jump)) {
+        jpeg_destroy_compress(&job.cinfo);
+        return false;
+    }
+    jpeg_create_compress(&job.cinfo);
+    jpeg_mem_dest(&job.cinfo, &job.out, &job.outSize);
+    const Bitmap& b = *job.pixels;
+    job.cinfo.image_width = JDIMENSION(b.width);
+    job.cinfo.image_height = JDIMENSION(b.height);
+    if (job.grey) {
+        job.cinfo.input_components = 1;
+        job.cinfo.in_color_space = JCS_GRAYSCALE;
+    } else {
+        job.cinfo.input_components = b.channels;
+        job.cinfo.in_color_space = b.channels == 4 ? JCS_EXT_RGBA : JCS_RGB;
+    }
+    jpeg_set_defaults(&job.cinfo);
+    jpeg_set_quality(&job.cinfo, job.quality, TRUE);
+    job.cinfo.optimize_coding = TRUE;
+    job.cinfo.dct_method = JDCT_ISLOW;
+    jpeg_simple_progression(&job.cinfo);
+    jpeg_start_compress(&job.cinfo, TRUE);
+    while (job.cinfo.next_scanline < job.cinfo.image_height) {
+        const uint8_t* src = b.row(int(job.cinfo.next_scanline));
+        JSAMPROW row;
+        if (job.grey && b.channels != 1) {
+            // Grey sources stay one component: their R, G and B are equal.
+            uint8_t* g = job.greyRow->data();
+            for (int x = 0; x < b.width; ++x)
+                g[x] = src[size_t(x) * size_t(b.channels)];
+            row = g;
+        } else {
+            row = const_cast<JSAMPROW>(src);
+        }
+        jpeg_write_scanlines(&job.cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&job.cinfo);
+    jpeg_destroy_compress(&job.cinfo);
+    return true;
+}
+
+} // namespace
+
+int qualityFor(float q)
+{
+    if (!std::isfinite(q))
+        return q > 0 ? 100 : 1;
+    return int(std::clamp(std::lround(double(q) * 100.0), 1L, 100L));
+}
+
+std::optional<JpegInfo> readJpegInfo(std::span<const uint8_t> jpeg, std::string& error)
+{
+    DecodeJob job{};
+    job.data = jpeg.data();
+    job.size = static_cast<unsigned long>(jpeg.size());
+    job.shrink = 1;
+    job.headerOnly = true;
+    if (!runHeader(job)) {
+        error = job.err.message;
+        return std::nullopt;
+    }
+    if (job.tooLarge) {
+        error = "the image has more than 2^28 pixels";
+        return std::nullopt;
+    }
+    return job.info;
+}
+
+std::optional<DecodedJpeg> decodeJpeg(std::span<const uint8_t> jpeg, int shrink, std::string& error)
+{
+    if (shrink != 1 && shrink != 2 && shrink != 4 && shrink != 8)
+        shrink = 1;
+    DecodeJob job{};
+    job.data = jpeg.data();
+    job.size = static_cast<unsigned long>(jpeg.size());
+    job.shrink = shrink;
+    if (!runHeader(job)) {
+        error = job.err.message;
+        return std::nullopt;
+    }
+    if (job.tooLarge) {
+        error = "the image has more than 2^28 pixels";
+        return std::nullopt;
+    }
+    std::vector<uint8_t> raw(size_t(job.outW) * size_t(job.outH) * size_t(job.outC));
+    job.pixels = raw.data();
+    if (!runDecode(job)) {
+        error = job.err.message;
+        return std::nullopt;
+    }
+    DecodedJpeg out;
+    out.info = job.info;
+    out.shrink = shrink;
+    if (job.outSpace == JCS_CMYK) {
+        out.bitmap = Bitmap(job.outW, job.outH, 3);
+        cmykToRgb(raw.data(), size_t(job.outW) * size_t(job.outH), job.adobe,
+                  out.bitmap.pixels.data());
+    } else {
+        out.bitmap.width = job.outW;
+        out.bitmap.height = job.outH;
+        out.bitmap.channels = job.outC;
+        out.bitmap.pixels = std::move(raw);
+    }
+    return out;
+}
+
+std::optional<std::vector<uint8_t>> encodeJpeg(const Bitmap& pixels, float q, bool grey,
+                                               std::string& error)
+{
+    if (pixels.empty() || (pixels.channels != 1 && pixels.channels != 3 && pixels.channels != 4)) {
+        error = "no pixels to encode";
+        return std::nullopt;
+    }
+    std::vector<uint8_t> greyRow(size_t(pixels.width));
+    EncodeJob job{};
+    job.pixels = &pixels;
+    job.grey = grey || pixels.channels == 1;
+    job.quality = qualityFor(q);
+    job.greyRow = &greyRow;
+    const bool ok = runEncode(job);
+    if (!ok) {
+        error = job.err.message;
+        free(job.out);
+        return std::nullopt;
+    }
+    std::vector<uint8_t> bytes(job.out, job.out + job.outSize);
+    free(job.out);
+    return bytes;
+}
+
+} // namespace brelin

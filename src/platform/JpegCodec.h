@@ -1,0 +1,45 @@
+// JPEG decoding and encoding over the libjpeg API. libjpeg never exits here: its errors
+// come back as results with a message, and a corrupt-data warning counts as an error.
+#pragma once
+
+#include "scaling/Bitmap.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace brelin {
+
+struct JpegInfo
+{
+    int width = 0;
+    int height = 0;
+    int components = 0; // 1 grey, 3 YCbCr or RGB, 4 CMYK or YCCK
+    bool grey = false;
+};
+
+struct DecodedJpeg
+{
+    Bitmap bitmap;  // grey (1 channel) or RGB (3), CMYK and YCCK converted to RGB
+    JpegInfo info;  // the full-size header values
+    int shrink = 1; // the bitmap is the image reduced by this divisor in the DCT domain
+};
+
+// The header alone; refuses images of more than kMaxPixels before any allocation.
+std::optional<JpegInfo> readJpegInfo(std::span<const uint8_t> jpeg, std::string& error);
+
+// Decodes, reduced in the DCT domain by `shrink` (1, 2, 4 or 8).
+std::optional<DecodedJpeg> decodeJpeg(std::span<const uint8_t> jpeg, int shrink,
+                                      std::string& error);
+
+// Encodes RGBA, RGB or grey pixels at compression factor q: quality round(100·q) kept
+// within 1..100, optimised Huffman tables, progressive, 4:2:0 for colour.
+std::optional<std::vector<uint8_t>> encodeJpeg(const Bitmap& pixels, float q, bool grey,
+                                               std::string& error);
+
+// The quality that a compression factor stands for.
+int qualityFor(float q);
+
+} // namespace brelin

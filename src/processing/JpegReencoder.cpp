@@ -1,0 +1,183 @@
+#include "processing/JpegReencoder.h"
+
+#include "markers/MarkerTools.h"
+#include "platform/AtomicFile.h"
+#include "platform/BRLog.h"
+#include "platform/ExifOrientation.h"
+#include "platform/JpegCodec.h"
+#include "processing/MetadataTransfer.h"
+#include "scaling/BRImageScaler.h"
+#include "scaling/BRLanczosScaleTransform.h"
+#include "scaling/Orientation.h"
+#include "settings/SettingsRecord.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QUrl>
+
+#include <cmath>
+
+namespace brelin {
+namespace {
+
+std::span<const uint8_t> bytesOf(const QByteArray& a)
+{
+    return {reinterpret_cast<const uint8_t*>(a.constData()), size_t(a.size())};
+}
+
+int orientationOf(const QByteArray& jpeg)
+{
+    markers::Reader in = markers::Reader::fromMemory(bytesOf(jpeg));
+    std::vector<uint8_t> app1;
+    markers::Writer out = markers::Writer::toMemory(app1);
+    if (!markers::readAppSegments(in, 0xE1, out).ok)
+        return 1;
+    return exifOrientation(app1);
+}
+
+// The largest reduction in the DCT domain that leaves at least twice the target size,
+// so that Lanczos still does the last, finer part.
+int shrinkFor(int w, int h, int outW, int outH)
+{
+    for (int d : {8, 4, 2}) {
+        const int dw = (w + d - 1) / d;
+        const int dh = (h + d - 1) / d;
+        if (dw >= 2 * outW && dh >= 2 * outH)
+            return d;
+    }
+    return 1;
+}
+
+} // namespace
+
+JpegReencoder::JpegReencoder(const QVariantMap& prefs, const QString& tmp)
+    : prefs_(prefs), tmp_(tmp)
+{
+}
+
+double JpegReencoder::getFactorForLength(double length, double factor)
+{
+    return std::round(length * factor) / length;
+}
+
+float JpegReencoder::getAbsoluteFactorForImageRep(int pixelsWide, int pixelsHigh) const
+{
+    const double H = pixelsHigh;
+    const double W = pixelsWide;
+    const double V = recordDouble(prefs_, key::ScalingFixedValue);
+    const int K = recordInt(prefs_, key::ScalingFixedType);
+    double L = 0;
+    switch (K) {
+    case FixedWidth:
+        L = W;
+        break;
+    case FixedHeight:
+        L = H;
+        break;
+    case FixedShorterSide:
+        L = W > H ? H : W;
+        break;
+    case FixedLongerSide:
+        L = H > W ? H : W;
+        break;
+    case FixedWidthIfWider:
+        if (!(W > V))
+            return 1.0f; // already within the bound: kept at its own size
+        L = W;
+        break;
+    default:
+        if (!(H > V))
+            return 1.0f;
+        L = H;
+        break;
+    }
+    return float(getFactorForLength(L, V / L));
+}
+
+std::optional<QString> JpegReencoder::makeAndScaleJPEG(const QString& source, float quality,
+                                                       QString* reason)
+{
+    const QString target = QDir(tmp_).filePath(intermediateName(source));
+    const auto fail = [&](const QString& why) -> std::optional<QString> {
+        brLog(QStringLiteral("Unable to write output file: %1")
+                  .arg(QUrl::fromLocalFile(target).toString()));
+        if (reason)
+            *reason = why;
+        return std::nullopt;
+    };
+
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QCoreApplication::translate("JpegReencoder", "The file cannot be read."));
+    const QByteArray jpeg = file.readAll();
+    std::string error;
+    const auto info = readJpegInfo(bytesOf(jpeg), error);
+    if (!info) {
+        brLog(QStringLiteral("Cannot decode %1: %2").arg(source, QString::fromStdString(error)));
+        return fail(
+            QCoreApplication::translate("JpegReencoder", "The file is not a readable JPEG image."));
+    }
+    const int orientation = orientationOf(jpeg);
+
+    // The factor, and whether the scaler scales at all.
+    const int type = recordInt(prefs_, key::ScalingType);
+    bool scales = true;
+    float factor = 0.0f;
+    if (type == KeepSize) {
+        factor = 1.0f;
+    } else if (type == ScaleByFactor) {
+        factor = float(recordDouble(prefs_, key::ScalingFactor));
+    } else if (type == ScaleToLength) {
+        // The length applies to the image as the user sees it.
+        const bool swap = swapsSides(orientation);
+        factor = getAbsoluteFactorForImageRep(swap ? info->height : info->width,
+                                              swap ? info->width : info->height);
+    } else {
+        scales = false;
+    }
+    const int outW = BRLanczosScaleTransform::outputSize(info->width, factor);
+    const int outH = BRLanczosScaleTransform::outputSize(info->height, factor);
+    if (outW <= 0 || outH <= 0 || uint64_t(outW) * uint64_t(outH) > kMaxPixels) {
+        brLog(QStringLiteral("No usable size for %1 at factor %2").arg(source).arg(double(factor)));
+        return fail(QCoreApplication::translate("JpegReencoder",
+                                                "The settings give the image no usable size."));
+    }
+
+    const int shrink = scales ? shrinkFor(info->width, info->height, outW, outH) : 1;
+    auto decoded = decodeJpeg(bytesOf(jpeg), shrink, error);
+    if (!decoded) {
+        brLog(QStringLiteral("Cannot decode %1: %2").arg(source, QString::fromStdString(error)));
+        return fail(
+            QCoreApplication::translate("JpegReencoder", "The file is not a readable JPEG image."));
+    }
+
+    BRImageScaler scaler;
+    const bool grey = decoded->bitmap.channels == 1;
+    scaler.setInputBitmapImageRep(std::make_shared<const Bitmap>(std::move(decoded->bitmap)),
+                                  info->width, info->height);
+    scaler.setScalesImage(scales);
+    if (scales) {
+        scaler.setScalingTypeAbsolute(false);
+        scaler.setScaleFactor(factor);
+    }
+    auto out = scaler.outputBitmapImageRep();
+    if (!out)
+        return fail(QCoreApplication::translate("JpegReencoder", "The image cannot be scaled."));
+    // Without its EXIF, a turned photo is shown as stored: the pixels are turned instead.
+    if (recordFlag(prefs_, key::RemoveEXIF) && orientation != 1)
+        out = turnUpright(*out, orientation);
+
+    const auto encoded = encodeJpeg(*out, quality, grey, error);
+    if (!encoded) {
+        brLog(QStringLiteral("Cannot encode %1: %2").arg(source, QString::fromStdString(error)));
+        return fail(QCoreApplication::translate("JpegReencoder", "The image cannot be encoded."));
+    }
+    if (!writeScratchFile(target, QByteArray(reinterpret_cast<const char*>(encoded->data()),
+                                             qsizetype(encoded->size()))))
+        return fail(QCoreApplication::translate("JpegReencoder",
+                                                "The temporary folder cannot be written."));
+    return target;
+}
+
+} // namespace brelin
