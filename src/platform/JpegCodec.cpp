@@ -49,6 +49,7 @@ struct DecodeJob
     const uint8_t* data;
     unsigned long size;
     int shrink;
+    bool fastUpsampling;
     bool headerOnly;
     JpegInfo info;
     bool adobe;
@@ -87,6 +88,9 @@ bool runHeader(DecodeJob& job)
                                                         : JCS_RGB;
     job.cinfo.out_color_space = job.outSpace;
     job.cinfo.dct_method = JDCT_ISLOW;
+    // Reduced images are resampled afterwards, which hides the plainer chroma
+    // upsampling; at full size the smooth one is kept.
+    job.cinfo.do_fancy_upsampling = job.fastUpsampling ? FALSE : TRUE;
     jpeg_calc_output_dimensions(&job.cinfo);
     job.outW = int(job.cinfo.output_width);
     job.outH = int(job.cinfo.output_height);
@@ -162,9 +166,10 @@ bool runEncode(EncodeJob& job)
     }
     jpeg_set_defaults(&job.cinfo);
     jpeg_set_quality(&job.cinfo, job.quality, TRUE);
+    // Optimised Huffman tables make files about an eighth smaller than the standard
+    // ones; progressive scans gain a few tenths of a percent more at twice the time.
     job.cinfo.optimize_coding = TRUE;
     job.cinfo.dct_method = JDCT_ISLOW;
-    jpeg_simple_progression(&job.cinfo);
     jpeg_start_compress(&job.cinfo, TRUE);
     while (job.cinfo.next_scanline < job.cinfo.image_height) {
         const uint8_t* src = b.row(int(job.cinfo.next_scanline));
@@ -212,7 +217,8 @@ std::optional<JpegInfo> readJpegInfo(std::span<const uint8_t> jpeg, std::string&
     return job.info;
 }
 
-std::optional<DecodedJpeg> decodeJpeg(std::span<const uint8_t> jpeg, int shrink, std::string& error)
+std::optional<DecodedJpeg> decodeJpeg(std::span<const uint8_t> jpeg, int shrink, std::string& error,
+                                      bool fastUpsampling)
 {
     if (shrink != 1 && shrink != 2 && shrink != 4 && shrink != 8)
         shrink = 1;
@@ -220,6 +226,7 @@ std::optional<DecodedJpeg> decodeJpeg(std::span<const uint8_t> jpeg, int shrink,
     job.data = jpeg.data();
     job.size = static_cast<unsigned long>(jpeg.size());
     job.shrink = shrink;
+    job.fastUpsampling = fastUpsampling;
     if (!runHeader(job)) {
         error = job.err.message;
         return std::nullopt;
@@ -228,7 +235,7 @@ std::optional<DecodedJpeg> decodeJpeg(std::span<const uint8_t> jpeg, int shrink,
         error = "the image has more than 2^28 pixels";
         return std::nullopt;
     }
-    std::vector<uint8_t> raw(size_t(job.outW) * size_t(job.outH) * size_t(job.outC));
+    PixelBuffer raw(size_t(job.outW) * size_t(job.outH) * size_t(job.outC)); // written whole
     job.pixels = raw.data();
     if (!runDecode(job)) {
         error = job.err.message;

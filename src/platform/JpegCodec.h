@@ -30,12 +30,13 @@ struct DecodedJpeg
 // The header alone; refuses images of more than kMaxPixels before any allocation.
 std::optional<JpegInfo> readJpegInfo(std::span<const uint8_t> jpeg, std::string& error);
 
-// Decodes, reduced in the DCT domain by `shrink` (1, 2, 4 or 8).
-std::optional<DecodedJpeg> decodeJpeg(std::span<const uint8_t> jpeg, int shrink,
-                                      std::string& error);
+// Decodes, reduced in the DCT domain by `shrink` (1, 2, 4 or 8). `fastUpsampling`
+// takes the plainer chroma upsampling, for images that are resampled afterwards.
+std::optional<DecodedJpeg> decodeJpeg(std::span<const uint8_t> jpeg, int shrink, std::string& error,
+                                      bool fastUpsampling = false);
 
 // Encodes RGBA, RGB or grey pixels at compression factor q: quality round(100·q) kept
-// within 1..100, optimised Huffman tables, progressive, 4:2:0 for colour.
+// within 1..100, optimised Huffman tables, 4:2:0 for colour.
 std::optional<std::vector<uint8_t>> encodeJpeg(const Bitmap& pixels, float q, bool grey,
                                                std::string& error);
 

@@ -145,7 +145,8 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(const QString& source, fl
     }
 
     const int shrink = scales ? shrinkFor(info->width, info->height, outW, outH) : 1;
-    auto decoded = decodeJpeg(bytesOf(jpeg), shrink, error);
+    const bool reduces = scales && factor < 1.0f;
+    auto decoded = decodeJpeg(bytesOf(jpeg), shrink, error, reduces);
     if (!decoded) {
         brLog(QStringLiteral("Cannot decode %1: %2").arg(source, QString::fromStdString(error)));
         return fail(

@@ -3,17 +3,15 @@
 #include "scaling/LanczosWeights.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
+#include <thread>
+#include <vector>
 
 namespace {
 
 constexpr int kBits = LanczosWeights::kBits;
-
-inline uint8_t clampToByte(int32_t v)
-{
-    return uint8_t(std::clamp(v, 0, 255));
-}
 
 bool sizesFit(const Bitmap& input, float factor, int& w, int& h)
 {
@@ -34,7 +32,11 @@ struct Intermediate
     int width = 0;
     int height = 0;
     int channels = 0;
-    std::vector<int16_t> values;
+    std::vector<int16_t, DefaultInitAllocator<int16_t>> values; // written whole by the first pass
+    Intermediate(int w, int h, int c) : width(w), height(h), channels(c)
+    {
+        values.resize(size_t(w) * size_t(h) * size_t(c));
+    }
     const int16_t* row(int y) const
     {
         return values.data() + size_t(y) * size_t(width) * size_t(channels);
@@ -42,57 +44,154 @@ struct Intermediate
     int16_t* row(int y) { return values.data() + size_t(y) * size_t(width) * size_t(channels); }
 };
 
-// Rows of `in` to `out.width` columns; the taps of one output pixel are contiguous
-// input pixels.
-void horizontal(const Bitmap& in, Intermediate& out, const LanczosWeights& wx)
+std::atomic<int> maxThreads{0};
+
+// Splits rows [0, n) into one band per core; each band is worked on by its own thread.
+template <typename F>
+void inBands(int n, F&& work)
 {
-    const int c = in.channels;
-    const int taps = wx.taps();
-    constexpr int shift = kBits - kInterBits;
-    constexpr int32_t round = 1 << (shift - 1);
-    for (int y = 0; y < in.height; ++y) {
-        const uint8_t* src = in.row(y);
-        int16_t* dst = out.row(y);
-        for (int x = 0; x < out.width; ++x) {
-            const uint8_t* p = src + size_t(wx.first(x)) * size_t(c);
-            const int16_t* w = wx.fixed(x);
-            int32_t acc[4] = {round, round, round, round};
+    const int limit = maxThreads.load();
+    unsigned cores = std::max(1u, std::min(std::thread::hardware_concurrency(), 8u));
+    if (limit > 0)
+        cores = std::min(cores, unsigned(limit));
+    const int bands = int(std::min<unsigned>(cores, unsigned(std::max(1, n / 16))));
+    if (bands <= 1) {
+        work(0, n);
+        return;
+    }
+    std::vector<std::thread> threads;
+    for (int b = 1; b < bands; ++b)
+        threads.emplace_back([&, b] { work(n * b / bands, n * (b + 1) / bands); });
+    work(0, n / bands);
+    for (std::thread& t : threads)
+        t.join();
+}
+
+// One output row from `taps` input rows: taps outside, contiguous samples inside, so the
+// compiler vectorises the inner loop.
+template <typename In, typename Out, int Shift>
+inline void verticalRowBody(const In* const* rows, const int16_t* w, int taps, size_t n,
+                            int32_t* acc, Out* dst)
+{
+    std::fill(acc, acc + n, int32_t(1) << (Shift - 1));
+    for (int t = 0; t < taps; ++t) {
+        const int32_t wt = w[t];
+        if (wt == 0)
+            continue;
+        const In* src = rows[t];
+        for (size_t i = 0; i < n; ++i)
+            acc[i] += wt * src[i];
+    }
+    for (size_t i = 0; i < n; ++i) {
+        const int32_t v = acc[i] >> Shift;
+        if constexpr (sizeof(Out) == 1)
+            dst[i] = Out(std::clamp(v, 0, 255));
+        else
+            dst[i] = Out(std::clamp(v, -32768, 32767));
+    }
+}
+
+// The same loops built twice, for AVX2 and for any x86-64; the loader picks one.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) &&                             \
+    !defined(__SANITIZE_ADDRESS__)
+#define BRELIN_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define BRELIN_CLONES
+#endif
+
+BRELIN_CLONES void verticalRowToInter(const uint8_t* const* rows, const int16_t* w, int taps,
+                                      size_t n, int32_t* acc, int16_t* dst)
+{
+    verticalRowBody<uint8_t, int16_t, kBits - kInterBits>(rows, w, taps, n, acc, dst);
+}
+
+BRELIN_CLONES void verticalRowToBytes(const int16_t* const* rows, const int16_t* w, int taps,
+                                      size_t n, int32_t* acc, uint8_t* dst)
+{
+    verticalRowBody<int16_t, uint8_t, kBits + kInterBits>(rows, w, taps, n, acc, dst);
+}
+
+template <typename In, typename Out, int Shift>
+void verticalRow(const In* const* rows, const int16_t* w, int taps, size_t n, int32_t* acc,
+                 Out* dst)
+{
+    if constexpr (sizeof(In) == 1)
+        verticalRowToInter(rows, w, taps, n, acc, dst);
+    else
+        verticalRowToBytes(rows, w, taps, n, acc, dst);
+}
+
+template <typename In, typename Out, int Shift, typename InImage, typename OutImage>
+void vertical(const InImage& in, OutImage& out, const LanczosWeights& wy)
+{
+    const size_t n = size_t(out.width) * size_t(out.channels);
+    const int taps = wy.taps();
+    inBands(out.height, [&](int from, int to) {
+        std::vector<int32_t> acc(n);
+        std::vector<const In*> rows(static_cast<size_t>(taps));
+        for (int y = from; y < to; ++y) {
             for (int t = 0; t < taps; ++t)
-                for (int k = 0; k < c; ++k)
-                    acc[k] += int32_t(w[t]) * p[t * c + k];
-            for (int k = 0; k < c; ++k)
-                dst[x * c + k] = int16_t(std::clamp(acc[k] >> shift, -32768, 32767));
+                rows[size_t(t)] = in.row(wy.first(y) + t);
+            verticalRow<In, Out, Shift>(rows.data(), wy.fixed(y), taps, n, acc.data(), out.row(y));
+        }
+    });
+}
+
+// One output pixel from contiguous input pixels of C samples each; with four samples
+// the accumulator is one vector register.
+template <int C, typename In, typename Out, int Shift>
+void horizontalRow(const In* src, Out* dst, const LanczosWeights& wx, int width)
+{
+    const int taps = wx.taps();
+    for (int x = 0; x < width; ++x) {
+        const In* p = src + size_t(wx.first(x)) * C;
+        const int16_t* w = wx.fixed(x);
+        int32_t acc[C];
+        for (int k = 0; k < C; ++k)
+            acc[k] = int32_t(1) << (Shift - 1);
+        for (int t = 0; t < taps; ++t) {
+            const int32_t wt = w[t];
+            for (int k = 0; k < C; ++k)
+                acc[k] += wt * p[t * C + k];
+        }
+        for (int k = 0; k < C; ++k) {
+            const int32_t v = acc[k] >> Shift;
+            if constexpr (sizeof(Out) == 1)
+                dst[x * C + k] = Out(std::clamp(v, 0, 255));
+            else
+                dst[x * C + k] = Out(std::clamp(v, -32768, 32767));
         }
     }
 }
 
-// Columns of `in` to `out.height` rows: taps outside, contiguous pixels inside, so the
-// compiler vectorises the inner loop.
-void vertical(const Intermediate& in, Bitmap& out, const LanczosWeights& wy)
+template <typename In, typename Out, int Shift, typename InImage, typename OutImage>
+void horizontal(const InImage& in, OutImage& out, const LanczosWeights& wx)
 {
-    const size_t n = out.stride();
-    constexpr int shift = kBits + kInterBits;
-    std::vector<int32_t> acc(n);
-    const int taps = wy.taps();
-    for (int y = 0; y < out.height; ++y) {
-        std::fill(acc.begin(), acc.end(), int32_t(1) << (shift - 1));
-        const int16_t* w = wy.fixed(y);
-        for (int t = 0; t < taps; ++t) {
-            const int32_t wt = w[t];
-            if (wt == 0)
-                continue;
-            const int16_t* src = in.row(wy.first(y) + t);
-            int32_t* a = acc.data();
-            for (size_t i = 0; i < n; ++i)
-                a[i] += wt * src[i];
+    inBands(out.height, [&](int from, int to) {
+        for (int y = from; y < to; ++y) {
+            const In* src = in.row(y);
+            Out* dst = out.row(y);
+            switch (in.channels) {
+            case 1:
+                horizontalRow<1, In, Out, Shift>(src, dst, wx, out.width);
+                break;
+            case 3:
+                horizontalRow<3, In, Out, Shift>(src, dst, wx, out.width);
+                break;
+            default:
+                horizontalRow<4, In, Out, Shift>(src, dst, wx, out.width);
+                break;
+            }
         }
-        uint8_t* dst = out.row(y);
-        for (size_t i = 0; i < n; ++i)
-            dst[i] = clampToByte(acc[i] >> shift);
-    }
+    });
 }
 
 } // namespace
+
+void BRLanczosScaleTransform::setMaxThreads(int threads)
+{
+    maxThreads = threads;
+}
 
 int BRLanczosScaleTransform::outputSize(int size, float factor)
 {
@@ -120,12 +219,19 @@ std::optional<Bitmap> BRLanczosScaleTransform::resize(const Bitmap& input, int w
         return std::nullopt;
     const LanczosWeights wx(input.width, w, fx);
     const LanczosWeights wy(input.height, h, fy);
-    Intermediate across{
-        w, input.height, input.channels,
-        std::vector<int16_t>(size_t(w) * size_t(input.height) * size_t(input.channels))};
-    horizontal(input, across, wx);
-    Bitmap out(w, h, input.channels);
-    vertical(across, out, wy);
+    const int c = input.channels;
+    Bitmap out = Bitmap::uninitialized(w, h, c);
+    // The pass that reduces goes first, so the other one works on fewer pixels; the
+    // vertical pass is the one the compiler vectorises best.
+    if (h <= input.height) {
+        Intermediate rows(input.width, h, c);
+        vertical<uint8_t, int16_t, kBits - kInterBits>(input, rows, wy);
+        horizontal<int16_t, uint8_t, kBits + kInterBits>(rows, out, wx);
+    } else {
+        Intermediate columns(w, input.height, c);
+        horizontal<uint8_t, int16_t, kBits - kInterBits>(input, columns, wx);
+        vertical<int16_t, uint8_t, kBits + kInterBits>(columns, out, wy);
+    }
     return out;
 }
 

@@ -23,6 +23,9 @@ public:
     static std::optional<Bitmap> resize(const Bitmap& input, int outW, int outH, double factorX,
                                         double factorY);
 
+    // How many threads a resampling may use (bands of rows); 0 means one per core.
+    static void setMaxThreads(int threads);
+
     // The output size for a side of `size` pixels.
     static int outputSize(int size, float factor);
 };

@@ -4,20 +4,57 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
+
+// An allocator that leaves new elements uninitialised: a buffer that is about to be
+// written whole need not be cleared first (for a large bitmap that is real work).
+template <typename T>
+struct DefaultInitAllocator : std::allocator<T>
+{
+    template <typename U>
+    struct rebind
+    {
+        using other = DefaultInitAllocator<U>;
+    };
+    using std::allocator<T>::allocator;
+    template <typename U>
+    void construct(U* p) noexcept
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+    }
+};
+
+using PixelBuffer = std::vector<uint8_t, DefaultInitAllocator<uint8_t>>;
 
 struct Bitmap
 {
     int width = 0;
     int height = 0;
     int channels = 0;
-    std::vector<uint8_t> pixels;
+    PixelBuffer pixels;
 
     Bitmap() = default;
     // Pixels all 0 (with 4 channels: transparent black).
     Bitmap(int w, int h, int c)
-        : width(w), height(h), channels(c), pixels(size_t(w) * size_t(h) * size_t(c))
+        : width(w), height(h), channels(c), pixels(size_t(w) * size_t(h) * size_t(c), uint8_t(0))
     {
+    }
+    // Pixels left as they come, for a bitmap that is written whole.
+    static Bitmap uninitialized(int w, int h, int c)
+    {
+        Bitmap b;
+        b.width = w;
+        b.height = h;
+        b.channels = c;
+        b.pixels.resize(size_t(w) * size_t(h) * size_t(c));
+        return b;
     }
 
     size_t stride() const { return size_t(width) * size_t(channels); }
