@@ -27,8 +27,8 @@ int main(int argc, char** argv)
                 return 1;
             best = std::min(best, s);
         }
-        std::printf("%dx%d, %d channels, by %.3f, %d thread(s): %.1f ms, %.0f input MP/s\n", w, h, c,
-                    double(f), threads, best * 1e3, double(w) * h / 1e6 / best);
+        std::printf("%dx%d, %d channels, by %.3f, %d thread(s): %.1f ms, %.0f input MP/s\n", w, h,
+                    c, double(f), threads, best * 1e3, double(w) * h / 1e6 / best);
     }
     return 0;
 }
