@@ -110,7 +110,11 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(const QString& source, fl
     QFile file(source);
     if (!file.open(QIODevice::ReadOnly))
         return fail(QCoreApplication::translate("JpegReencoder", "The file cannot be read."));
-    const QByteArray jpeg = file.readAll();
+    // Read at its size: readAll() would grow its buffer and hold twice the file.
+    QByteArray jpeg(qsizetype(file.size()), Qt::Uninitialized);
+    if (file.read(jpeg.data(), jpeg.size()) != jpeg.size())
+        return fail(QCoreApplication::translate("JpegReencoder", "The file cannot be read."));
+    file.close();
     std::string error;
     const auto info = readJpegInfo(bytesOf(jpeg), error);
     if (!info) {
@@ -144,6 +148,23 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(const QString& source, fl
                                                 "The settings give the image no usable size."));
     }
 
+    const bool turn = recordFlag(prefs_, key::RemoveEXIF) && orientation != 1;
+    if (scales && factor == 1.0f && !turn) {
+        // At its own size, Lanczos is the identity: each row goes from the decoder to the
+        // encoder, and no whole bitmap is held.
+        const auto encoded = reencodeJpeg(bytesOf(jpeg), quality, error);
+        if (!encoded) {
+            brLog(
+                QStringLiteral("Cannot decode %1: %2").arg(source, QString::fromStdString(error)));
+            return fail(QCoreApplication::translate("JpegReencoder",
+                                                    "The file is not a readable JPEG image."));
+        }
+        if (!writeScratchFile(target, QByteArray(reinterpret_cast<const char*>(encoded->data()),
+                                                 qsizetype(encoded->size()))))
+            return fail(QCoreApplication::translate("JpegReencoder",
+                                                    "The temporary folder cannot be written."));
+        return target;
+    }
     const int shrink = scales ? shrinkFor(info->width, info->height, outW, outH) : 1;
     const bool reduces = scales && factor < 1.0f;
     auto decoded = decodeJpeg(bytesOf(jpeg), shrink, error, reduces);
@@ -166,7 +187,7 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(const QString& source, fl
     if (!out)
         return fail(QCoreApplication::translate("JpegReencoder", "The image cannot be scaled."));
     // Without its EXIF, a turned photo is shown as stored: the pixels are turned instead.
-    if (recordFlag(prefs_, key::RemoveEXIF) && orientation != 1)
+    if (turn)
         out = turnUpright(*out, orientation);
 
     const auto encoded = encodeJpeg(*out, quality, grey, error);

@@ -224,9 +224,36 @@ std::optional<Bitmap> BRLanczosScaleTransform::resize(const Bitmap& input, int w
     // The pass that reduces goes first, so the other one works on fewer pixels; the
     // vertical pass is the one the compiler vectorises best.
     if (h <= input.height) {
-        Intermediate rows(input.width, h, c);
-        vertical<uint8_t, int16_t, kBits - kInterBits>(input, rows, wy);
-        horizontal<int16_t, uint8_t, kBits + kInterBits>(rows, out, wx);
+        // Row by row: the vertical pass makes one row of the intermediate, which the
+        // horizontal pass turns into an output row at once, while it is in the cache.
+        // No whole intermediate image is ever held.
+        const size_t n = size_t(input.width) * size_t(c);
+        const int taps = wy.taps();
+        inBands(h, [&](int from, int to) {
+            std::vector<int32_t> acc(n);
+            std::vector<int16_t, DefaultInitAllocator<int16_t>> row(n);
+            std::vector<const uint8_t*> rows(static_cast<size_t>(taps));
+            for (int y = from; y < to; ++y) {
+                for (int t = 0; t < taps; ++t)
+                    rows[size_t(t)] = input.row(wy.first(y) + t);
+                verticalRow<uint8_t, int16_t, kBits - kInterBits>(rows.data(), wy.fixed(y), taps, n,
+                                                                  acc.data(), row.data());
+                switch (c) {
+                case 1:
+                    horizontalRow<1, int16_t, uint8_t, kBits + kInterBits>(row.data(), out.row(y),
+                                                                           wx, w);
+                    break;
+                case 3:
+                    horizontalRow<3, int16_t, uint8_t, kBits + kInterBits>(row.data(), out.row(y),
+                                                                           wx, w);
+                    break;
+                default:
+                    horizontalRow<4, int16_t, uint8_t, kBits + kInterBits>(row.data(), out.row(y),
+                                                                           wx, w);
+                    break;
+                }
+            }
+        });
     } else {
         Intermediate columns(w, input.height, c);
         horizontal<uint8_t, int16_t, kBits - kInterBits>(input, columns, wx);
