@@ -29,6 +29,17 @@ QVariantMap prefsRemoving(bool exif, bool iptc, bool icc, bool comment, bool oth
             {key::RemoveOthers, int(others)}};
 }
 
+// The source turned upright by jpegtran's exact transform for its EXIF orientation.
+QByteArray uprightByJpegtran(const QString& source, int orientation)
+{
+    const char* ops[] = {
+        "",           "",           "-flip horizontal", "-rotate 180", "-flip vertical",
+        "-transpose", "-rotate 90", "-transverse",      "-rotate 270"};
+    QStringList args = QString::fromLatin1(ops[orientation]).split(QLatin1Char(' '));
+    args << QStringLiteral("-perfect") << source;
+    return run(QStringLiteral("jpegtran"), args).out;
+}
+
 const int kKeptKinds[] = {0xE1, 0xED, 0xE2, 0xFE, 0xE3, 0xEC, 0xEE};
 
 class MetadataTransferTest : public ::testing::Test
@@ -140,13 +151,8 @@ TEST_F(MetadataTransferTest, CopyBranchRemovesEverythingAndKeepsTheImageData)
         }
         if (orientation > 1 && groups.isEmpty()) {
             // Turned losslessly: the pixels are those of jpegtran's exact transform.
-            const char* ops[] = {
-                "",           "",           "-flip horizontal", "-rotate 180", "-flip vertical",
-                "-transpose", "-rotate 90", "-transverse",      "-rotate 270"};
-            QStringList args = QString::fromLatin1(ops[orientation]).split(QLatin1Char(' '));
-            args << QStringLiteral("-perfect") << source;
             const QString expected =
-                scratch(QStringLiteral("expected.jpg"), run(QStringLiteral("jpegtran"), args).out);
+                scratch(QStringLiteral("expected.jpg"), uprightByJpegtran(source, orientation));
             EXPECT_EQ(decodeWithDjpeg(*stripped), decodeWithDjpeg(expected)) << name;
             ++turned;
         } else {
@@ -172,15 +178,10 @@ TEST_F(MetadataTransferTest, AlignedTurnedPhotoIsTurnedLosslessly)
         const auto stripped = transfer.stripProfilesFrom(source);
         ASSERT_TRUE(stripped.has_value()) << orientation;
         EXPECT_TRUE(segmentsOf(readBytes(*stripped), 0xE1).empty()) << orientation;
-        // Displayed as exiftool's viewer would: the stripped file has no orientation, so
-        // its pixels must equal the source's pixels turned by its orientation.
-        const char* ops[] = {
-            "",           "",           "-flip horizontal", "-rotate 180", "-flip vertical",
-            "-transpose", "-rotate 90", "-transverse",      "-rotate 270"};
-        QStringList args = QString::fromLatin1(ops[orientation]).split(QLatin1Char(' '));
-        args << QStringLiteral("-perfect") << source;
+        // The stripped file has no orientation, so its pixels must equal the source's
+        // pixels turned by its orientation.
         const QString expected =
-            scratch(QStringLiteral("expected.jpg"), run(QStringLiteral("jpegtran"), args).out);
+            scratch(QStringLiteral("expected.jpg"), uprightByJpegtran(source, orientation));
         EXPECT_EQ(decodeWithDjpeg(*stripped), decodeWithDjpeg(expected)) << orientation;
     }
 }
