@@ -134,25 +134,23 @@ std::optional<Bitmap> BRImageScaler::outputBitmapImageRep() const
     Bitmap out(w, h, 4); // transparent black where the image does not reach
     const int rows = std::min(h, image->height);
     const int cols = std::min(w, image->width);
+    // One loop per kind of input, so that each is a plain copy the compiler can unroll.
     for (int y = 0; y < rows; ++y) {
-        const uint8_t* src = image->row(y);
-        uint8_t* dst = out.row(y);
-        for (int x = 0; x < cols; ++x) {
-            const uint8_t* p = src + size_t(x) * size_t(image->channels);
-            uint8_t* q = dst + size_t(x) * 4;
-            switch (image->channels) {
-            case 1:
-                q[0] = q[1] = q[2] = p[0];
-                q[3] = 255;
-                break;
-            case 3:
+        const uint8_t* p = image->row(y);
+        uint8_t* q = out.row(y);
+        if (image->channels == 4) {
+            std::memcpy(q, p, size_t(cols) * 4);
+        } else if (image->channels == 3) {
+            for (int x = 0; x < cols; ++x, p += 3, q += 4) {
                 q[0] = p[0];
                 q[1] = p[1];
                 q[2] = p[2];
                 q[3] = 255;
-                break;
-            default:
-                std::memcpy(q, p, 4);
+            }
+        } else {
+            for (int x = 0; x < cols; ++x, ++p, q += 4) {
+                q[0] = q[1] = q[2] = p[0];
+                q[3] = 255;
             }
         }
     }
