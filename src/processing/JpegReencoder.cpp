@@ -167,23 +167,45 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(const QString& source, fl
     }
     const int shrink = scales ? shrinkFor(info->width, info->height, outW, outH) : 1;
     const bool reduces = scales && factor < 1.0f;
-    auto decoded = decodeJpeg(bytesOf(jpeg), shrink, error, reduces);
-    if (!decoded) {
-        brLog(QStringLiteral("Cannot decode %1: %2").arg(source, QString::fromStdString(error)));
-        return fail(
-            QCoreApplication::translate("JpegReencoder", "The file is not a readable JPEG image."));
+    // A reduced image is decoded on one core while the scaler works through the rows
+    // already there on the other; CMYK images are decoded whole first.
+    std::unique_ptr<JpegRowDecoder> streaming;
+    std::optional<DecodedJpeg> decoded;
+    if (reduces)
+        streaming = JpegRowDecoder::start(bytesOf(jpeg), shrink, true, error);
+    if (!streaming) {
+        decoded = decodeJpeg(bytesOf(jpeg), shrink, error, reduces);
+        if (!decoded) {
+            brLog(
+                QStringLiteral("Cannot decode %1: %2").arg(source, QString::fromStdString(error)));
+            return fail(QCoreApplication::translate("JpegReencoder",
+                                                    "The file is not a readable JPEG image."));
+        }
     }
 
     BRImageScaler scaler;
-    const bool grey = decoded->bitmap.channels == 1;
-    scaler.setInputBitmapImageRep(std::make_shared<const Bitmap>(std::move(decoded->bitmap)),
-                                  info->width, info->height);
+    bool grey = false;
+    if (streaming) {
+        grey = streaming->bitmap()->channels == 1;
+        scaler.setInputBitmapImageRep(streaming->bitmap(), info->width, info->height);
+        scaler.setInputProgress(streaming->progress());
+    } else {
+        grey = decoded->bitmap.channels == 1;
+        scaler.setInputBitmapImageRep(std::make_shared<const Bitmap>(std::move(decoded->bitmap)),
+                                      info->width, info->height);
+    }
     scaler.setScalesImage(scales);
     if (scales) {
         scaler.setScalingTypeAbsolute(false);
         scaler.setScaleFactor(factor);
     }
     auto out = scaler.outputBitmapImageRep();
+    // Damage found late in the image data fails the file like damage found early.
+    if (streaming && !streaming->finish(error)) {
+        brLog(QStringLiteral("Cannot decode %1: %2").arg(source, QString::fromStdString(error)));
+        return fail(
+            QCoreApplication::translate("JpegReencoder", "The file is not a readable JPEG image."));
+    }
     if (!out)
         return fail(QCoreApplication::translate("JpegReencoder", "The image cannot be scaled."));
     // Without its EXIF, a turned photo is shown as stored: the pixels are turned instead.

@@ -118,13 +118,20 @@ std::optional<Bitmap> BRImageScaler::outputBitmapImageRep() const
     std::optional<Bitmap> scaled;
     const Bitmap* image = inputBitmapImageRep_.get();
     const Bitmap& input = *inputBitmapImageRep_;
+    const bool resamples =
+        chainScale_ && !(*chainScale_ == 1.0f && input.width == w && input.height == h);
+    // Without resampling the whole input is needed at once.
+    if (progress_ && !resamples && !progress_->waitForEnd(input.height)) {
+        lastError_ = "the image could not be decoded";
+        return std::nullopt;
+    }
     if (chainScale_ && *chainScale_ == 1.0f && input.width == w && input.height == h) {
         // Lanczos at factor 1 weighs the centre pixel alone: the image as it is.
     } else if (chainScale_) {
         // The kernel is placed for the full image's factor, on the pixels at hand.
         const double fx = double(*chainScale_) * inputWidth_ / input.width;
         const double fy = double(*chainScale_) * inputHeight_ / input.height;
-        scaled = BRLanczosScaleTransform::resize(input, w, h, fx, fy);
+        scaled = BRLanczosScaleTransform::resize(input, w, h, fx, fy, progress_.get());
         if (!scaled) {
             lastError_ = "the image cannot be scaled by that factor";
             return std::nullopt;

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -212,7 +213,7 @@ std::optional<Bitmap> BRLanczosScaleTransform::apply(const Bitmap& input, float 
 }
 
 std::optional<Bitmap> BRLanczosScaleTransform::resize(const Bitmap& input, int w, int h, double fx,
-                                                      double fy)
+                                                      double fy, const RowProgress* progress)
 {
     if (input.empty() || w <= 0 || h <= 0 || uint64_t(w) * uint64_t(h) > kMaxPixels || !(fx > 0) ||
         !(fy > 0) || !std::isfinite(fx) || !std::isfinite(fy))
@@ -229,32 +230,92 @@ std::optional<Bitmap> BRLanczosScaleTransform::resize(const Bitmap& input, int w
         // No whole intermediate image is ever held.
         const size_t n = size_t(input.width) * size_t(c);
         const int taps = wy.taps();
-        inBands(h, [&](int from, int to) {
-            std::vector<int32_t> acc(n);
-            std::vector<int16_t, DefaultInitAllocator<int16_t>> row(n);
-            std::vector<const uint8_t*> rows(static_cast<size_t>(taps));
-            for (int y = from; y < to; ++y) {
-                for (int t = 0; t < taps; ++t)
-                    rows[size_t(t)] = input.row(wy.first(y) + t);
-                verticalRow<uint8_t, int16_t, kBits - kInterBits>(rows.data(), wy.fixed(y), taps, n,
-                                                                  acc.data(), row.data());
-                switch (c) {
-                case 1:
-                    horizontalRow<1, int16_t, uint8_t, kBits + kInterBits>(row.data(), out.row(y),
-                                                                           wx, w);
-                    break;
-                case 3:
-                    horizontalRow<3, int16_t, uint8_t, kBits + kInterBits>(row.data(), out.row(y),
-                                                                           wx, w);
-                    break;
-                default:
-                    horizontalRow<4, int16_t, uint8_t, kBits + kInterBits>(row.data(), out.row(y),
-                                                                           wx, w);
+        // One output row: the vertical taps into a row of the intermediate, then at once
+        // the horizontal ones into the output.
+        struct Scratch
+        {
+            std::vector<int32_t> acc;
+            std::vector<int16_t, DefaultInitAllocator<int16_t>> row;
+            std::vector<const uint8_t*> rows;
+        };
+        const auto makeScratch = [&] {
+            Scratch sc;
+            sc.acc.resize(n);
+            sc.row.resize(n);
+            sc.rows.resize(static_cast<size_t>(taps));
+            return sc;
+        };
+        const auto oneRow = [&](Scratch& sc, int y) {
+            for (int t = 0; t < taps; ++t)
+                sc.rows[size_t(t)] = input.row(wy.first(y) + t);
+            verticalRow<uint8_t, int16_t, kBits - kInterBits>(sc.rows.data(), wy.fixed(y), taps, n,
+                                                              sc.acc.data(), sc.row.data());
+            switch (c) {
+            case 1:
+                horizontalRow<1, int16_t, uint8_t, kBits + kInterBits>(sc.row.data(), out.row(y),
+                                                                       wx, w);
+                break;
+            case 3:
+                horizontalRow<3, int16_t, uint8_t, kBits + kInterBits>(sc.row.data(), out.row(y),
+                                                                       wx, w);
+                break;
+            default:
+                horizontalRow<4, int16_t, uint8_t, kBits + kInterBits>(sc.row.data(), out.row(y),
+                                                                       wx, w);
+                break;
+            }
+        };
+        if (!progress) {
+            inBands(h, [&](int from, int to) {
+                Scratch sc = makeScratch();
+                for (int y = from; y < to; ++y)
+                    oneRow(sc, y);
+            });
+        } else {
+            // Rows are claimed from both ends: the top by this thread as the decoder
+            // delivers, the bottom by a helper once the decoder has finished.
+            std::mutex claim;
+            int front = 0, back = h; // rows [front, back) are still to do
+            bool complete = true;
+            std::thread helper([&] {
+                if (!progress->waitForEnd(input.height))
+                    return;
+                Scratch sc = makeScratch();
+                for (;;) {
+                    int y;
+                    {
+                        const std::lock_guard lock(claim);
+                        if (front >= back)
+                            return;
+                        y = --back;
+                    }
+                    oneRow(sc, y);
+                }
+            });
+            Scratch sc = makeScratch();
+            for (;;) {
+                int y;
+                {
+                    const std::lock_guard lock(claim);
+                    if (front >= back)
+                        break;
+                    y = front++;
+                }
+                if (!progress->waitFor(wy.first(y) + taps)) {
+                    complete = false;
+                    const std::lock_guard lock(claim);
+                    back = front;
                     break;
                 }
+                oneRow(sc, y);
             }
-        });
+            helper.join();
+            if (!complete)
+                return std::nullopt;
+        }
     } else {
+        if (progress && !progress->waitForEnd(input.height))
+            return std::nullopt;
         Intermediate columns(w, input.height, c);
         horizontal<uint8_t, int16_t, kBits - kInterBits>(input, columns, wx);
         vertical<int16_t, uint8_t, kBits + kInterBits>(columns, out, wy);

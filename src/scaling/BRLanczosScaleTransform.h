@@ -3,6 +3,7 @@
 #pragma once
 
 #include "scaling/Bitmap.h"
+#include "scaling/RowProgress.h"
 
 #include <optional>
 
@@ -20,8 +21,11 @@ public:
 
     // `input` resampled to exactly outW × outH, the kernel placed by `factorX` and
     // `factorY` (output pixels per input pixel). None for an empty or oversized result.
+    // With `progress`, the input is still being decoded on another thread: output rows are
+    // made from the top as their input rows come, and once the decoder is done a second
+    // thread takes rows from the bottom up, so both cores stay busy.
     static std::optional<Bitmap> resize(const Bitmap& input, int outW, int outH, double factorX,
-                                        double factorY);
+                                        double factorY, const RowProgress* progress = nullptr);
 
     // How many threads a resampling may use (bands of rows); 0 means one per core.
     static void setMaxThreads(int threads);

@@ -188,6 +188,9 @@ TEST_F(Reencode, FailuresAreLoggedAndNothingIsWritten)
         {{{key::ScalingType, 7}}, large()},
         {{{key::ScalingType, 0}}, corruptedPhoto()},
         {{{key::ScalingType, 0}}, truncated},
+        // Reduced, the damage shows while the scaler already works on the first rows.
+        {{{key::ScalingType, 1}, {key::ScalingFactor, 0.5}}, corruptedPhoto()},
+        {{{key::ScalingType, 1}, {key::ScalingFactor, 0.5}}, truncated},
         {{{key::ScalingType, 0}}, tmp.filePath(QStringLiteral("missing.jpg"))},
     };
     for (const Case& c : cases) {

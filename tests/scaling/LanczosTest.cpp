@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <thread>
 
 namespace {
 
@@ -135,6 +137,35 @@ TEST(Lanczos, FixedPointAgreesWithTheFloatReference)
             for (size_t i = 0; i < fast->pixels.size(); ++i)
                 worst = std::max(worst, std::abs(int(fast->pixels[i]) - int(ref->pixels[i])));
             EXPECT_LE(worst, 1) << "factor " << f << " channels " << channels;
+        }
+    }
+}
+
+TEST(Lanczos, RowsComingFromADecoderGiveTheSameImage)
+{
+    const Bitmap in = texture(300, 211, 3);
+    const auto whole = BRLanczosScaleTransform::resize(in, 120, 84, 0.4, 0.4);
+    ASSERT_TRUE(whole);
+    for (int stopAt : {211, 100}) {
+        // A producer that hands the rows over a few at a time, or stops short.
+        Bitmap copy(in.width, in.height, 3);
+        RowProgress progress;
+        std::thread producer([&] {
+            for (int y = 0; y < stopAt; ++y) {
+                std::memcpy(copy.row(y), in.row(y), in.stride());
+                if (y % 7 == 0)
+                    progress.publish(y + 1);
+            }
+            progress.publish(stopAt);
+            progress.finish();
+        });
+        const auto streamed = BRLanczosScaleTransform::resize(copy, 120, 84, 0.4, 0.4, &progress);
+        producer.join();
+        if (stopAt == in.height) {
+            ASSERT_TRUE(streamed);
+            EXPECT_EQ(streamed->pixels, whole->pixels);
+        } else {
+            EXPECT_FALSE(streamed) << "the decoder stopped short";
         }
     }
 }
