@@ -3,26 +3,14 @@
 // Usage: brelin-bench-filelist [FILES [FOLDERS]]
 #include "filelist/BRFileListModel.h"
 
+#include "Timing.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <chrono>
 #include <cstdio>
-
-namespace {
-
-template <typename F>
-double millis(F&& f)
-{
-    const auto start = std::chrono::steady_clock::now();
-    f();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-        .count();
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {

@@ -274,6 +274,15 @@ bool runTranscode(TranscodeJob& job)
     return true;
 }
 
+// The bytes that jpeg_mem_dest gathered, in our own buffer; libjpeg's is freed.
+std::vector<uint8_t> takeBytes(unsigned char*& buffer, unsigned long length)
+{
+    std::vector<uint8_t> bytes(buffer, buffer + length);
+    free(buffer);
+    buffer = nullptr;
+    return bytes;
+}
+
 } // namespace
 
 int qualityFor(float q)
@@ -354,20 +363,13 @@ std::optional<std::vector<uint8_t>> encodeJpeg(const Bitmap& pixels, float q, bo
     job.grey = grey || pixels.channels == 1;
     job.quality = qualityFor(q);
     job.greyRow = &greyRow;
-    const bool ok = runEncode(job);
-    if (!ok) {
+    if (!runEncode(job)) {
         error = job.err.message;
         free(job.out);
         return std::nullopt;
     }
-    std::vector<uint8_t> bytes(job.out, job.out + job.outSize);
-    free(job.out);
-    return bytes;
+    return takeBytes(job.out, job.outSize);
 }
-
-} // namespace brelin
-
-namespace brelin {
 
 std::optional<std::vector<uint8_t>> reencodeJpeg(std::span<const uint8_t> jpeg, float q,
                                                  std::string& error)
@@ -384,14 +386,8 @@ std::optional<std::vector<uint8_t>> reencodeJpeg(std::span<const uint8_t> jpeg, 
         free(job.bytes);
         return std::nullopt;
     }
-    std::vector<uint8_t> bytes(job.bytes, job.bytes + job.length);
-    free(job.bytes);
-    return bytes;
+    return takeBytes(job.bytes, job.length);
 }
-
-} // namespace brelin
-
-namespace brelin {
 
 struct JpegRowDecoder::Job : DecodeJob
 {
