@@ -1,4 +1,5 @@
 #include "platform/JpegCodec.h"
+#include "platform/JpegErrors.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,40 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include <jpeglib.h>
-
 namespace brelin {
 namespace {
-
-// The error manager: errors and warnings are recorded and jump back to the caller's
-// setjmp. Nothing with a destructor lives in the frames between.
-struct ErrorManager
-{
-    jpeg_error_mgr pub;
-    jmp_buf jump;
-    char message[JMSG_LENGTH_MAX];
-};
-
-[[noreturn]] void onError(j_common_ptr cinfo)
-{
-    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-    (*cinfo->err->format_message)(cinfo, err->message);
-    longjmp(err->jump, 1);
-}
-
-void onMessage(j_common_ptr cinfo, int level)
-{
-    // Level -1 is a warning, which libjpeg gives for corrupt data: a verdict on the file.
-    if (level < 0)
-        onError(cinfo);
-}
-
-void installErrors(jpeg_error_mgr& pub)
-{
-    jpeg_std_error(&pub);
-    pub.error_exit = onError;
-    pub.emit_message = onMessage;
-}
 
 // The decompression steps that may jump; kept apart from every C++ object.
 struct DecodeJob
@@ -75,6 +44,7 @@ bool runHeader(DecodeJob& job)
     job.info.height = int(job.cinfo.image_height);
     job.info.components = job.cinfo.num_components;
     job.info.grey = job.cinfo.jpeg_color_space == JCS_GRAYSCALE;
+    job.info.ycc = job.cinfo.jpeg_color_space == JCS_YCbCr && job.cinfo.num_components == 3;
     job.adobe = job.cinfo.saw_Adobe_marker;
     job.tooLarge = uint64_t(job.info.width) * uint64_t(job.info.height) > kMaxPixels;
     if (job.headerOnly || job.tooLarge) {
@@ -272,15 +242,6 @@ bool runTranscode(TranscodeJob& job)
     jpeg_finish_compress(&job.out);
     destroy(job);
     return true;
-}
-
-// The bytes that jpeg_mem_dest gathered, in our own buffer; libjpeg's is freed.
-std::vector<uint8_t> takeBytes(unsigned char*& buffer, unsigned long length)
-{
-    std::vector<uint8_t> bytes(buffer, buffer + length);
-    free(buffer);
-    buffer = nullptr;
-    return bytes;
 }
 
 } // namespace

@@ -21,6 +21,7 @@ struct JpegInfo
     int height = 0;
     int components = 0; // 1 grey, 3 YCbCr or RGB, 4 CMYK or YCCK
     bool grey = false;
+    bool ycc = false; // three components coded as YCbCr
 };
 
 struct DecodedJpeg

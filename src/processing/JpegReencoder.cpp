@@ -6,6 +6,7 @@
 #include "platform/ExifOrientation.h"
 #include "platform/JpegCodec.h"
 #include "processing/MetadataTransfer.h"
+#include "processing/PlaneReencode.h"
 #include "scaling/BRImageScaler.h"
 #include "scaling/BRLanczosScaleTransform.h"
 #include "scaling/Orientation.h"
@@ -149,6 +150,42 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(const QString& source, fl
     }
 
     const bool turn = recordFlag(prefs_, key::RemoveEXIF) && orientation != 1;
+    const auto written = [&](const std::vector<uint8_t>& bytes) -> std::optional<QString> {
+        if (!writeScratchFile(target, QByteArray(reinterpret_cast<const char*>(bytes.data()),
+                                                 qsizetype(bytes.size()))))
+            return fail(QCoreApplication::translate("JpegReencoder",
+                                                    "The temporary folder cannot be written."));
+        return target;
+    };
+    if (scales && (info->ycc || info->grey)) {
+        // YCbCr and grey images are resampled plane by plane, as they are stored.
+        PlaneReencodeJob job;
+        job.outW = outW;
+        job.outH = outH;
+        job.factor = factor;
+        job.shrink = shrinkFor(info->width, info->height, outW, outH);
+        job.orientation = turn ? orientation : 1;
+        job.quality = quality;
+        PlaneReencodeFailure failure = PlaneReencodeFailure::None;
+        const auto encoded = reencodePlanes(bytesOf(jpeg), *info, job, failure, error);
+        if (encoded)
+            return written(*encoded);
+        switch (failure) {
+        case PlaneReencodeFailure::Scale:
+            return fail(
+                QCoreApplication::translate("JpegReencoder", "The image cannot be scaled."));
+        case PlaneReencodeFailure::Encode:
+            brLog(
+                QStringLiteral("Cannot encode %1: %2").arg(source, QString::fromStdString(error)));
+            return fail(
+                QCoreApplication::translate("JpegReencoder", "The image cannot be encoded."));
+        default:
+            brLog(
+                QStringLiteral("Cannot decode %1: %2").arg(source, QString::fromStdString(error)));
+            return fail(QCoreApplication::translate("JpegReencoder",
+                                                    "The file is not a readable JPEG image."));
+        }
+    }
     if (scales && factor == 1.0f && !turn) {
         // At its own size, Lanczos is the identity: each row goes from the decoder to the
         // encoder, and no whole bitmap is held.
@@ -159,11 +196,7 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(const QString& source, fl
             return fail(QCoreApplication::translate("JpegReencoder",
                                                     "The file is not a readable JPEG image."));
         }
-        if (!writeScratchFile(target, QByteArray(reinterpret_cast<const char*>(encoded->data()),
-                                                 qsizetype(encoded->size()))))
-            return fail(QCoreApplication::translate("JpegReencoder",
-                                                    "The temporary folder cannot be written."));
-        return target;
+        return written(*encoded);
     }
     const int shrink = scales ? shrinkFor(info->width, info->height, outW, outH) : 1;
     const bool reduces = scales && factor < 1.0f;

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -215,112 +216,203 @@ std::optional<Bitmap> BRLanczosScaleTransform::apply(const Bitmap& input, float 
 std::optional<Bitmap> BRLanczosScaleTransform::resize(const Bitmap& input, int w, int h, double fx,
                                                       double fy, const RowProgress* progress)
 {
-    if (input.empty() || w <= 0 || h <= 0 || uint64_t(w) * uint64_t(h) > kMaxPixels || !(fx > 0) ||
-        !(fy > 0) || !std::isfinite(fx) || !std::isfinite(fy))
+    std::vector<Plane> planes(1);
+    planes[0] = Plane{&input, w, h, fx, fy, progress, nullptr, {}};
+    if (!resizePlanes(planes))
         return std::nullopt;
-    const LanczosWeights wx(input.width, w, fx);
-    const LanczosWeights wy(input.height, h, fy);
-    const int c = input.channels;
-    Bitmap out = Bitmap::uninitialized(w, h, c);
-    // The pass that reduces goes first, so the other one works on fewer pixels; the
-    // vertical pass is the one the compiler vectorises best.
-    if (h <= input.height) {
-        // Row by row: the vertical pass makes one row of the intermediate, which the
-        // horizontal pass turns into an output row at once, while it is in the cache.
-        // No whole intermediate image is ever held.
-        const size_t n = size_t(input.width) * size_t(c);
-        const int taps = wy.taps();
-        // One output row: the vertical taps into a row of the intermediate, then at once
-        // the horizontal ones into the output.
-        struct Scratch
-        {
-            std::vector<int32_t> acc;
-            std::vector<int16_t, DefaultInitAllocator<int16_t>> row;
-            std::vector<const uint8_t*> rows;
-        };
-        const auto makeScratch = [&] {
-            Scratch sc;
-            sc.acc.resize(n);
-            sc.row.resize(n);
-            sc.rows.resize(static_cast<size_t>(taps));
-            return sc;
-        };
-        const auto oneRow = [&](Scratch& sc, int y) {
-            for (int t = 0; t < taps; ++t)
-                sc.rows[size_t(t)] = input.row(wy.first(y) + t);
-            verticalRow<uint8_t, int16_t, kBits - kInterBits>(sc.rows.data(), wy.fixed(y), taps, n,
-                                                              sc.acc.data(), sc.row.data());
-            switch (c) {
-            case 1:
-                horizontalRow<1, int16_t, uint8_t, kBits + kInterBits>(sc.row.data(), out.row(y),
-                                                                       wx, w);
-                break;
-            case 3:
-                horizontalRow<3, int16_t, uint8_t, kBits + kInterBits>(sc.row.data(), out.row(y),
-                                                                       wx, w);
-                break;
-            default:
-                horizontalRow<4, int16_t, uint8_t, kBits + kInterBits>(sc.row.data(), out.row(y),
-                                                                       wx, w);
-                break;
-            }
-        };
-        if (!progress) {
-            inBands(h, [&](int from, int to) {
-                Scratch sc = makeScratch();
-                for (int y = from; y < to; ++y)
-                    oneRow(sc, y);
-            });
-        } else {
-            // Rows are claimed from both ends: the top by this thread as the decoder
-            // delivers, the bottom by a helper once the decoder has finished.
-            std::mutex claim;
-            int front = 0, back = h; // rows [front, back) are still to do
-            bool complete = true;
-            std::thread helper([&] {
-                if (!progress->waitForEnd(input.height))
-                    return;
-                Scratch sc = makeScratch();
-                for (;;) {
-                    int y;
-                    {
-                        const std::lock_guard lock(claim);
-                        if (front >= back)
-                            return;
-                        y = --back;
-                    }
-                    oneRow(sc, y);
-                }
-            });
-            Scratch sc = makeScratch();
-            for (;;) {
-                int y;
-                {
-                    const std::lock_guard lock(claim);
-                    if (front >= back)
-                        break;
-                    y = front++;
-                }
-                if (!progress->waitFor(wy.first(y) + taps)) {
-                    complete = false;
-                    const std::lock_guard lock(claim);
-                    back = front;
-                    break;
-                }
-                oneRow(sc, y);
-            }
-            helper.join();
-            if (!complete)
-                return std::nullopt;
-        }
-    } else {
-        if (progress && !progress->waitForEnd(input.height))
-            return std::nullopt;
-        Intermediate columns(w, input.height, c);
-        horizontal<uint8_t, int16_t, kBits - kInterBits>(input, columns, wx);
-        vertical<int16_t, uint8_t, kBits + kInterBits>(columns, out, wy);
+    return std::move(planes[0].output);
+}
+
+namespace {
+
+// One plane's share of resizePlanes: its weights and the rows still to do.
+struct PlaneWork
+{
+    PlaneWork(BRLanczosScaleTransform::Plane& p)
+        : plane(p), wx(p.input->width, p.width, p.factorX),
+          wy(p.input->height, p.height, p.factorY), rowwise(p.height <= p.input->height),
+          back(p.height), done(size_t(p.height), 0)
+    {
     }
-    return out;
+    BRLanczosScaleTransform::Plane& plane;
+    const LanczosWeights wx;
+    const LanczosWeights wy;
+    // Reducing (or keeping) the height, the vertical pass goes first, row by row, so the
+    // horizontal one works on fewer rows and no whole intermediate image is held.
+    const bool rowwise;
+    int front = 0; // rows [front, back) are still to do
+    int back;
+    std::vector<char> done; // rows finished, in any order
+    int contiguous = 0;     // rows finished from the top
+    // The input rows that output row y needs.
+    int need(int y) const { return wy.first(y) + wy.taps(); }
+};
+
+// Scratch rows of one thread, for the widest plane.
+struct Scratch
+{
+    explicit Scratch(size_t n, int taps) : acc(n), row(n), rows(size_t(taps)) {}
+    std::vector<int32_t> acc;
+    std::vector<int16_t, DefaultInitAllocator<int16_t>> row;
+    std::vector<const uint8_t*> rows;
+};
+
+// One output row: the vertical taps into a row of the intermediate, then at once the
+// horizontal ones into the output, while that row is in the cache.
+void oneRow(const PlaneWork& work, Scratch& sc, int y)
+{
+    const Bitmap& input = *work.plane.input;
+    Bitmap& out = work.plane.output;
+    const size_t n = size_t(input.width) * size_t(input.channels);
+    const int taps = work.wy.taps();
+    for (int t = 0; t < taps; ++t)
+        sc.rows[size_t(t)] = input.row(work.wy.first(y) + t);
+    verticalRow<uint8_t, int16_t, kBits - kInterBits>(sc.rows.data(), work.wy.fixed(y), taps, n,
+                                                      sc.acc.data(), sc.row.data());
+    switch (input.channels) {
+    case 1:
+        horizontalRow<1, int16_t, uint8_t, kBits + kInterBits>(sc.row.data(), out.row(y), work.wx,
+                                                               out.width);
+        break;
+    case 3:
+        horizontalRow<3, int16_t, uint8_t, kBits + kInterBits>(sc.row.data(), out.row(y), work.wx,
+                                                               out.width);
+        break;
+    default:
+        horizontalRow<4, int16_t, uint8_t, kBits + kInterBits>(sc.row.data(), out.row(y), work.wx,
+                                                               out.width);
+        break;
+    }
+}
+
+// Rows of planes that are still being decoded, claimed from the top: by this thread as
+// their input rows come, choosing the plane that is least far on, and by a helper once the
+// decoder is done, so both cores stay busy. Rows finished from the top are announced, so
+// that an encoder can follow. False when the decoder stopped short.
+bool streamRows(std::vector<PlaneWork*>& works, const Scratch& shape)
+{
+    std::mutex claim;
+    bool failed = false;
+    // The next row to do, or none when all are taken.
+    const auto next = [&](int& y) -> PlaneWork* {
+        const std::lock_guard lock(claim);
+        PlaneWork* pick = nullptr;
+        double least = 2.0;
+        for (PlaneWork* w : works) {
+            if (failed || w->front >= w->back)
+                continue;
+            const double share = double(w->need(w->front)) / w->plane.input->height;
+            if (share < least) {
+                least = share;
+                pick = w;
+            }
+        }
+        if (pick)
+            y = pick->front++;
+        return pick;
+    };
+    const auto finished = [&](PlaneWork* w, int y) {
+        const std::lock_guard lock(claim);
+        w->done[size_t(y)] = 1;
+        const int before = w->contiguous;
+        while (w->contiguous < w->plane.height && w->done[size_t(w->contiguous)])
+            ++w->contiguous;
+        if (w->plane.done && w->contiguous > before)
+            w->plane.done->publish(w->contiguous);
+    };
+    std::thread helper([&] {
+        for (PlaneWork* w : works)
+            if (!w->plane.progress->waitForEnd(w->plane.input->height))
+                return;
+        Scratch sc = shape;
+        int y = 0;
+        while (PlaneWork* w = next(y)) {
+            oneRow(*w, sc, y);
+            finished(w, y);
+        }
+    });
+    Scratch sc = shape;
+    int y = 0;
+    while (PlaneWork* w = next(y)) {
+        if (!w->plane.progress->waitFor(w->need(y))) {
+            const std::lock_guard lock(claim);
+            failed = true;
+            break;
+        }
+        oneRow(*w, sc, y);
+        finished(w, y);
+    }
+    helper.join();
+    return !failed;
+}
+
+// Tells whoever follows the planes' rows that no more will come.
+struct FinishDone
+{
+    std::vector<BRLanczosScaleTransform::Plane>& planes;
+    ~FinishDone()
+    {
+        for (auto& p : planes)
+            if (p.done)
+                p.done->finish();
+    }
+};
+
+} // namespace
+
+bool BRLanczosScaleTransform::resizePlanes(std::vector<Plane>& planes)
+{
+    const FinishDone finishDone{planes};
+    for (const Plane& p : planes) {
+        if (!p.input || p.input->empty() || p.width <= 0 || p.height <= 0 ||
+            uint64_t(p.width) * uint64_t(p.height) > kMaxPixels || !(p.factorX > 0) ||
+            !(p.factorY > 0) || !std::isfinite(p.factorX) || !std::isfinite(p.factorY))
+            return false;
+    }
+    std::vector<std::unique_ptr<PlaneWork>> works;
+    size_t widest = 1;
+    int mostTaps = 1;
+    for (Plane& p : planes) {
+        if (p.output.width != p.width || p.output.height != p.height ||
+            p.output.channels != p.input->channels)
+            p.output = Bitmap::uninitialized(p.width, p.height, p.input->channels);
+        works.push_back(std::make_unique<PlaneWork>(p));
+        widest = std::max(widest, size_t(p.input->width) * size_t(p.input->channels));
+        mostTaps = std::max(mostTaps, works.back()->wy.taps());
+    }
+    const Scratch shape(widest, mostTaps);
+
+    std::vector<PlaneWork*> streamed;
+    for (const auto& w : works) {
+        Plane& p = w->plane;
+        if (w->rowwise && p.progress) {
+            streamed.push_back(w.get());
+        } else if (w->rowwise) {
+            inBands(p.height, [&](int from, int to) {
+                Scratch sc = shape;
+                for (int y = from; y < to; ++y)
+                    oneRow(*w, sc, y);
+            });
+            if (p.done)
+                p.done->publish(p.height);
+        }
+    }
+    if (!streamed.empty() && !streamRows(streamed, shape))
+        return false;
+    // Enlarging vertically: every input row is needed for the horizontal pass first.
+    for (const auto& w : works) {
+        if (w->rowwise)
+            continue;
+        Plane& p = w->plane;
+        if (p.progress && !p.progress->waitForEnd(p.input->height))
+            return false;
+        Intermediate columns(p.width, p.input->height, p.input->channels);
+        horizontal<uint8_t, int16_t, kBits - kInterBits>(*p.input, columns, w->wx);
+        vertical<int16_t, uint8_t, kBits + kInterBits>(columns, p.output, w->wy);
+        if (p.done)
+            p.done->publish(p.height);
+    }
+    return true;
 }
 
 std::optional<Bitmap> BRLanczosScaleTransform::applyReference(const Bitmap& input, float factor)

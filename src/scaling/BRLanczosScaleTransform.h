@@ -6,6 +6,7 @@
 #include "scaling/RowProgress.h"
 
 #include <optional>
+#include <vector>
 
 class BRLanczosScaleTransform
 {
@@ -26,6 +27,26 @@ public:
     // thread takes rows from the bottom up, so both cores stay busy.
     static std::optional<Bitmap> resize(const Bitmap& input, int outW, int outH, double factorX,
                                         double factorY, const RowProgress* progress = nullptr);
+
+    // One plane of an image (or a whole interleaved image) and the size it is resized to.
+    struct Plane
+    {
+        const Bitmap* input = nullptr;
+        int width = 0;
+        int height = 0;
+        double factorX = 0; // output pixels per input pixel, placing the kernel
+        double factorY = 0;
+        // Set while the input is still being decoded.
+        const RowProgress* progress = nullptr;
+        // Told of the output rows finished from the top, when set; finished in every case.
+        RowProgress* done = nullptr;
+        // The result; allocated here unless it already has the plane's size.
+        Bitmap output;
+    };
+    // Resizes every plane, using both cores; planes still being decoded are worked on as
+    // their rows come. False for an empty or oversized plane, a bad factor, or a decoder
+    // that stopped short.
+    static bool resizePlanes(std::vector<Plane>& planes);
 
     // How many threads a resampling may use (bands of rows); 0 means one per core.
     static void setMaxThreads(int threads);

@@ -1,5 +1,5 @@
-// An 8-bit bitmap with 1 (grey), 3 (RGB) or 4 (RGBA) interleaved samples per pixel,
-// rows packed without padding.
+// An 8-bit bitmap with 1 (grey or one plane of a YCbCr image), 3 (RGB) or 4 (RGBA)
+// interleaved samples per pixel; rows are packed unless `rowBytes` says otherwise.
 #pragma once
 
 #include <cstddef>
@@ -39,6 +39,9 @@ struct Bitmap
     int height = 0;
     int channels = 0;
     PixelBuffer pixels;
+    // Bytes from one row to the next when rows are padded (a decoder's planes are whole
+    // DCT blocks wide); 0 for packed rows.
+    size_t rowBytes = 0;
 
     Bitmap() = default;
     // Pixels all 0 (with 4 channels: transparent black).
@@ -57,7 +60,7 @@ struct Bitmap
         return b;
     }
 
-    size_t stride() const { return size_t(width) * size_t(channels); }
+    size_t stride() const { return rowBytes ? rowBytes : size_t(width) * size_t(channels); }
     uint8_t* row(int y) { return pixels.data() + size_t(y) * stride(); }
     const uint8_t* row(int y) const { return pixels.data() + size_t(y) * stride(); }
     bool empty() const { return width <= 0 || height <= 0; }

@@ -1,0 +1,307 @@
+#include "platform/JpegPlanes.h"
+
+#include "platform/JpegCodec.h"
+#include "platform/JpegErrors.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace brelin {
+namespace {
+
+// The decompression steps that may jump; kept apart from every C++ object.
+struct PlaneDecodeJob
+{
+    jpeg_decompress_struct cinfo;
+    ErrorManager err;
+    const uint8_t* data;
+    unsigned long size;
+    int shrink;
+    bool tooLarge, unsupported;
+    int count;
+    int width[3], height[3]; // samples of each plane
+    size_t stride[3];        // whole DCT blocks
+    int rows[3];             // whole iMCU rows
+    int blockRows[3];        // rows of one plane in one iMCU row
+    int imageW, imageH;
+    double shareX[3], shareY[3];
+    uint8_t* pixels[3];
+    RowProgress* progress[3];
+    JSAMPROW* pointers[3]; // caller's, blockRows[c] each
+};
+
+bool runPlaneHeader(PlaneDecodeJob& job)
+{
+    job.cinfo.err = &job.err.pub;
+    installErrors(job.err.pub);
+    if (setjmp(job.err.jump)) {
+        jpeg_destroy_decompress(&job.cinfo);
+        return false;
+    }
+    jpeg_create_decompress(&job.cinfo);
+    jpeg_mem_src(&job.cinfo, job.data, job.size);
+    jpeg_read_header(&job.cinfo, TRUE);
+    job.tooLarge = uint64_t(job.cinfo.image_width) * job.cinfo.image_height > kMaxPixels;
+    const J_COLOR_SPACE space = job.cinfo.jpeg_color_space;
+    job.unsupported = !((space == JCS_YCbCr && job.cinfo.num_components == 3) ||
+                        (space == JCS_GRAYSCALE && job.cinfo.num_components == 1));
+    if (job.tooLarge || job.unsupported) {
+        jpeg_destroy_decompress(&job.cinfo);
+        return true;
+    }
+    job.cinfo.scale_num = 1;
+    job.cinfo.scale_denom = unsigned(job.shrink);
+    job.cinfo.raw_data_out = TRUE;
+    job.cinfo.dct_method = JDCT_ISLOW;
+    jpeg_calc_output_dimensions(&job.cinfo);
+    job.count = job.cinfo.num_components;
+    job.imageW = int(job.cinfo.output_width);
+    job.imageH = int(job.cinfo.output_height);
+    for (int c = 0; c < job.count; ++c) {
+        const jpeg_component_info& comp = job.cinfo.comp_info[c];
+        const int block = comp.DCT_scaled_size;
+        job.width[c] = int(comp.downsampled_width);
+        job.height[c] = int(comp.downsampled_height);
+        // Whole MCUs across, so that even blocks the decoder skips have room.
+        const JDIMENSION mcus = (comp.width_in_blocks + JDIMENSION(comp.h_samp_factor) - 1) /
+                                JDIMENSION(comp.h_samp_factor);
+        job.stride[c] = size_t(mcus) * size_t(comp.h_samp_factor) * size_t(block);
+        job.blockRows[c] = comp.v_samp_factor * block;
+        job.rows[c] = int(job.cinfo.total_iMCU_rows) * job.blockRows[c];
+        // As the sampling factors say, not as the rounded sizes do, so that 4:2:0 chroma at
+        // its own size counts as exactly half.
+        job.shareX[c] = double(comp.h_samp_factor * block) /
+                        (job.cinfo.max_h_samp_factor * job.cinfo.min_DCT_scaled_size);
+        job.shareY[c] = double(comp.v_samp_factor * block) /
+                        (job.cinfo.max_v_samp_factor * job.cinfo.min_DCT_scaled_size);
+    }
+    return true;
+}
+
+bool runPlaneDecode(PlaneDecodeJob& job)
+{
+    if (setjmp(job.err.jump)) {
+        jpeg_destroy_decompress(&job.cinfo);
+        return false;
+    }
+    jpeg_start_decompress(&job.cinfo);
+    const JDIMENSION lines =
+        JDIMENSION(job.cinfo.max_v_samp_factor * job.cinfo.min_DCT_scaled_size);
+    for (JDIMENSION imcu = 0; imcu < job.cinfo.total_iMCU_rows; ++imcu) {
+        JSAMPARRAY planes[3];
+        for (int c = 0; c < job.count; ++c) {
+            const size_t first = size_t(imcu) * size_t(job.blockRows[c]);
+            for (int r = 0; r < job.blockRows[c]; ++r)
+                job.pointers[c][r] = job.pixels[c] + (first + size_t(r)) * job.stride[c];
+            planes[c] = job.pointers[c];
+        }
+        jpeg_read_raw_data(&job.cinfo, planes, lines);
+        for (int c = 0; c < job.count; ++c)
+            job.progress[c]->publish(std::min(job.height[c], int(imcu + 1) * job.blockRows[c]));
+    }
+    jpeg_finish_decompress(&job.cinfo);
+    jpeg_destroy_decompress(&job.cinfo);
+    return true;
+}
+
+struct PlaneEncodeJob
+{
+    jpeg_compress_struct cinfo;
+    ErrorManager err;
+    int count;
+    const Bitmap* planes[3];
+    int quality;
+    unsigned char* out;
+    unsigned long outSize;
+    uint8_t* scratch[3]; // caller's: blockRows[c] rows of stride[c] each
+    size_t stride[3];
+    int blockRows[3];
+    const RowProgress* ready[3]; // when set, rows are encoded as they become ready
+    bool stoppedShort;
+};
+
+// Rows [first, first + blockRows) of a plane into the scratch rows, the last column and
+// row repeated into the padding of whole blocks.
+void padRows(const Bitmap& plane, int first, int blockRows, uint8_t* scratch, size_t stride,
+             JSAMPROW* pointers)
+{
+    for (int r = 0; r < blockRows; ++r) {
+        const int y = std::min(first + r, plane.height - 1);
+        uint8_t* dst = scratch + size_t(r) * stride;
+        std::memcpy(dst, plane.row(y), size_t(plane.width));
+        std::memset(dst + plane.width, plane.row(y)[plane.width - 1], stride - size_t(plane.width));
+        pointers[r] = dst;
+    }
+}
+
+bool runPlaneEncode(PlaneEncodeJob& job)
+{
+    job.cinfo.err = &job.err.pub;
+    installErrors(job.err.pub);
+    if (setjmp(job.err.jump)) {
+        jpeg_destroy_compress(&job.cinfo);
+        return false;
+    }
+    jpeg_create_compress(&job.cinfo);
+    jpeg_mem_dest(&job.cinfo, &job.out, &job.outSize);
+    job.cinfo.image_width = JDIMENSION(job.planes[0]->width);
+    job.cinfo.image_height = JDIMENSION(job.planes[0]->height);
+    job.cinfo.input_components = job.count;
+    job.cinfo.in_color_space = job.count == 1 ? JCS_GRAYSCALE : JCS_YCbCr;
+    jpeg_set_defaults(&job.cinfo);
+    jpeg_set_colorspace(&job.cinfo, job.count == 1 ? JCS_GRAYSCALE : JCS_YCbCr);
+    if (job.count == 3) {
+        job.cinfo.comp_info[0].h_samp_factor = job.cinfo.comp_info[0].v_samp_factor = 2;
+        for (int c = 1; c < 3; ++c)
+            job.cinfo.comp_info[c].h_samp_factor = job.cinfo.comp_info[c].v_samp_factor = 1;
+    }
+    jpeg_set_quality(&job.cinfo, job.quality, TRUE);
+    // Optimised Huffman tables make files about an eighth smaller than the standard ones.
+    job.cinfo.optimize_coding = TRUE;
+    job.cinfo.dct_method = JDCT_ISLOW;
+    job.cinfo.raw_data_in = TRUE;
+    jpeg_start_compress(&job.cinfo, TRUE);
+    const JDIMENSION lines = JDIMENSION(job.cinfo.max_v_samp_factor * DCTSIZE);
+    JSAMPROW pointers[3][2 * DCTSIZE];
+    for (JDIMENSION y = 0; y < job.cinfo.image_height; y += lines) {
+        JSAMPARRAY planes[3];
+        for (int c = 0; c < job.count; ++c) {
+            const int first = int(y / lines) * job.blockRows[c];
+            if (job.ready[c] &&
+                !job.ready[c]->waitFor(std::min(first + job.blockRows[c], job.planes[c]->height))) {
+                job.stoppedShort = true;
+                jpeg_destroy_compress(&job.cinfo);
+                return false;
+            }
+            padRows(*job.planes[c], first, job.blockRows[c], job.scratch[c], job.stride[c],
+                    pointers[c]);
+            planes[c] = pointers[c];
+        }
+        jpeg_write_raw_data(&job.cinfo, planes, lines);
+    }
+    jpeg_finish_compress(&job.cinfo);
+    jpeg_destroy_compress(&job.cinfo);
+    return true;
+}
+
+} // namespace
+
+struct JpegPlaneDecoder::Job : PlaneDecodeJob
+{
+};
+
+std::unique_ptr<JpegPlaneDecoder> JpegPlaneDecoder::start(std::span<const uint8_t> jpeg, int shrink,
+                                                          std::string& error)
+{
+    if (shrink != 1 && shrink != 2 && shrink != 4 && shrink != 8)
+        shrink = 1;
+    std::unique_ptr<JpegPlaneDecoder> d(new JpegPlaneDecoder);
+    d->job_ = std::make_unique<Job>();
+    Job& job = *d->job_;
+    job.data = jpeg.data();
+    job.size = static_cast<unsigned long>(jpeg.size());
+    job.shrink = shrink;
+    if (!runPlaneHeader(job)) {
+        error = job.err.message;
+        return nullptr;
+    }
+    if (job.tooLarge) {
+        error = "the image has more than 2^28 pixels";
+        return nullptr;
+    }
+    if (job.unsupported) {
+        error = "neither YCbCr nor grey";
+        return nullptr;
+    }
+    d->width_ = job.imageW;
+    d->height_ = job.imageH;
+    std::vector<std::vector<JSAMPROW>> pointers;
+    for (int c = 0; c < job.count; ++c) {
+        auto plane = std::make_unique<Bitmap>();
+        plane->width = job.width[c];
+        plane->height = job.height[c];
+        plane->channels = 1;
+        plane->rowBytes = job.stride[c];
+        plane->pixels.resize(job.stride[c] * size_t(job.rows[c])); // written whole
+        job.pixels[c] = plane->pixels.data();
+        d->planes_.push_back(std::move(plane));
+        d->progress_.push_back(std::make_unique<RowProgress>());
+        job.progress[c] = d->progress_.back().get();
+        d->shareX_.push_back(job.shareX[c]);
+        d->shareY_.push_back(job.shareY[c]);
+    }
+    d->pointerRows_.resize(size_t(job.count));
+    for (int c = 0; c < job.count; ++c) {
+        d->pointerRows_[size_t(c)].resize(size_t(job.blockRows[c]));
+        job.pointers[c] = d->pointerRows_[size_t(c)].data();
+    }
+    // The decompression object goes over to the decoding thread, which sets its own jump.
+    JpegPlaneDecoder* self = d.get();
+    d->thread_ = std::thread([self] {
+        self->ok_ = runPlaneDecode(*self->job_);
+        for (size_t c = 0; c < self->progress_.size(); ++c) {
+            if (self->ok_)
+                self->progress_[c]->publish(self->planes_[c]->height);
+            self->progress_[c]->finish();
+        }
+    });
+    return d;
+}
+
+bool JpegPlaneDecoder::finish(std::string& error)
+{
+    if (thread_.joinable())
+        thread_.join();
+    if (!ok_)
+        error = job_->err.message;
+    return ok_;
+}
+
+JpegPlaneDecoder::~JpegPlaneDecoder()
+{
+    if (thread_.joinable())
+        thread_.join();
+}
+
+std::optional<std::vector<uint8_t>> encodeJpegPlanes(const std::vector<const Bitmap*>& planes,
+                                                     float q, std::string& error,
+                                                     const std::vector<const RowProgress*>& ready)
+{
+    const size_t count = planes.size();
+    if ((count != 1 && count != 3) || !planes[0] || planes[0]->empty()) {
+        error = "no pixels to encode";
+        return std::nullopt;
+    }
+    for (size_t c = 1; c < count; ++c) {
+        if (!planes[c] || planes[c]->width != chromaSize(planes[0]->width) ||
+            planes[c]->height != chromaSize(planes[0]->height)) {
+            error = "the chroma planes do not fit the image";
+            return std::nullopt;
+        }
+    }
+    PlaneEncodeJob job{};
+    job.count = int(count);
+    job.quality = qualityFor(q);
+    std::vector<PixelBuffer> scratch(count);
+    for (size_t c = 0; c < count; ++c) {
+        const Bitmap& p = *planes[c];
+        if (p.channels != 1) {
+            error = "a plane has more than one sample per pixel";
+            return std::nullopt;
+        }
+        job.planes[c] = &p;
+        job.ready[c] = c < ready.size() ? ready[c] : nullptr;
+        job.stride[c] = (size_t(p.width) + DCTSIZE - 1) / DCTSIZE * DCTSIZE;
+        job.blockRows[c] = (count == 3 && c == 0 ? 2 : 1) * DCTSIZE;
+        scratch[c].resize(job.stride[c] * size_t(job.blockRows[c]));
+        job.scratch[c] = scratch[c].data();
+    }
+    if (!runPlaneEncode(job)) {
+        error = job.stoppedShort ? "the pixels to encode did not all come" : job.err.message;
+        free(job.out);
+        return std::nullopt;
+    }
+    return takeBytes(job.out, job.outSize);
+}
+
+} // namespace brelin

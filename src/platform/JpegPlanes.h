@@ -1,0 +1,71 @@
+// JPEG images as their planes: a YCbCr or grey JPEG decoded without upsampling or colour
+// conversion, and planes encoded as YCbCr 4:2:0 or grey. Resampling the planes as they
+// are stored skips four conversions and, for subsampled chroma, most of the work.
+#pragma once
+
+#include "scaling/Bitmap.h"
+#include "scaling/RowProgress.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace brelin {
+
+// A decode on a thread of its own into planes that are there from the start, so that the
+// rows decoded so far can be used while the rest come. YCbCr and grey sources only.
+class JpegPlaneDecoder
+{
+public:
+    // Reads the header and starts the decode, reduced by `shrink` (1, 2, 4 or 8) in the DCT
+    // domain; none (with a reason) when the header cannot be read, the image is too large
+    // or is neither YCbCr nor grey.
+    static std::unique_ptr<JpegPlaneDecoder> start(std::span<const uint8_t> jpeg, int shrink,
+                                                   std::string& error);
+    ~JpegPlaneDecoder();
+
+    // 1 (grey) or 3 (Y, Cb, Cr); each plane is as wide and high as its samples.
+    int planeCount() const { return int(planes_.size()); }
+    const Bitmap& plane(int i) const { return *planes_[size_t(i)]; }
+    const RowProgress& progress(int i) const { return *progress_[size_t(i)]; }
+    // The plane's samples per pixel of the decoded image across and down (1, ½, ¼).
+    double shareX(int i) const { return shareX_[size_t(i)]; }
+    double shareY(int i) const { return shareY_[size_t(i)]; }
+    // The size of the decoded (possibly reduced) image.
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+    // Waits for the end of the decode; false, with libjpeg's reason, when it failed.
+    bool finish(std::string& error);
+
+private:
+    JpegPlaneDecoder() = default;
+    struct Job;
+    std::unique_ptr<Job> job_;
+    std::vector<std::unique_ptr<Bitmap>> planes_;
+    std::vector<std::unique_ptr<RowProgress>> progress_;
+    std::vector<std::vector<unsigned char*>> pointerRows_;
+    std::vector<double> shareX_, shareY_;
+    int width_ = 0, height_ = 0;
+    std::thread thread_;
+    bool ok_ = false;
+};
+
+// The chroma plane size of a 4:2:0 image of `luma` samples on a side.
+inline int chromaSize(int luma)
+{
+    return (luma + 1) / 2;
+}
+
+// Encodes one grey plane, or Y, Cb and Cr with the chroma planes at half width and height
+// (chromaSize), at compression factor q as encodeJpeg does. With `ready`, each plane is
+// still being made: its rows are encoded as they are announced there.
+std::optional<std::vector<uint8_t>>
+encodeJpegPlanes(const std::vector<const Bitmap*>& planes, float q, std::string& error,
+                 const std::vector<const RowProgress*>& ready = {});
+
+} // namespace brelin

@@ -1,0 +1,103 @@
+#include "processing/PlaneReencode.h"
+
+#include "platform/JpegPlanes.h"
+#include "scaling/BRLanczosScaleTransform.h"
+#include "scaling/Orientation.h"
+
+#include <thread>
+
+namespace brelin {
+
+std::optional<std::vector<uint8_t>>
+reencodePlanes(std::span<const uint8_t> jpeg, const JpegInfo& info, const PlaneReencodeJob& job,
+               PlaneReencodeFailure& failure, std::string& error)
+{
+    failure = PlaneReencodeFailure::Decode;
+    auto decoder = JpegPlaneDecoder::start(jpeg, job.shrink, error);
+    if (!decoder)
+        return std::nullopt;
+    const int count = decoder->planeCount();
+    // The kernel is placed for the full image's factor, on the pixels at hand.
+    const double fx = double(job.factor) * info.width / decoder->width();
+    const double fy = double(job.factor) * info.height / decoder->height();
+
+    std::vector<BRLanczosScaleTransform::Plane> resized;
+    std::vector<RowProgress> done(static_cast<size_t>(count));
+    std::vector<int> source; // the decoded plane of each resized one
+    std::vector<const Bitmap*> planes(static_cast<size_t>(count));
+    std::vector<const RowProgress*> ready(static_cast<size_t>(count));
+    resized.reserve(size_t(count));
+    for (int c = 0; c < count; ++c) {
+        // The output is 4:2:0: chroma at half the luma's samples each way.
+        const double outShare = c == 0 ? 1.0 : 0.5;
+        const int w = c == 0 ? job.outW : chromaSize(job.outW);
+        const int h = c == 0 ? job.outH : chromaSize(job.outH);
+        const double px = fx * outShare / decoder->shareX(c);
+        const double py = fy * outShare / decoder->shareY(c);
+        const Bitmap& in = decoder->plane(c);
+        if (px == 1.0 && py == 1.0 && in.width == w && in.height == h) {
+            // Lanczos at factor 1 weighs the centre sample alone: the plane as it is.
+            planes[size_t(c)] = &in;
+            ready[size_t(c)] = &decoder->progress(c);
+            continue;
+        }
+        BRLanczosScaleTransform::Plane p{&in,
+                                         w,
+                                         h,
+                                         px,
+                                         py,
+                                         &decoder->progress(c),
+                                         &done[size_t(c)],
+                                         Bitmap::uninitialized(w, h, 1)};
+        resized.push_back(std::move(p));
+        source.push_back(c);
+    }
+    for (size_t k = 0; k < resized.size(); ++k) {
+        planes[size_t(source[k])] = &resized[k].output;
+        ready[size_t(source[k])] = &done[size_t(source[k])];
+    }
+
+    bool scaled = true;
+    std::thread resizer;
+    if (!resized.empty())
+        resizer = std::thread([&] { scaled = BRLanczosScaleTransform::resizePlanes(resized); });
+    std::optional<std::vector<uint8_t>> encoded;
+    std::string encodeError;
+    if (job.orientation == 1) {
+        encoded = encodeJpegPlanes(planes, job.quality, encodeError, ready);
+    } else {
+        // Turned, every row of the output depends on the last input row: whole planes first.
+        bool complete = true;
+        for (int c = 0; c < count; ++c)
+            complete = ready[size_t(c)]->waitForEnd(planes[size_t(c)]->height) && complete;
+        if (complete) {
+            std::vector<Bitmap> turned;
+            turned.reserve(size_t(count));
+            std::vector<const Bitmap*> upright;
+            for (int c = 0; c < count; ++c) {
+                turned.push_back(turnUpright(*planes[size_t(c)], job.orientation));
+                upright.push_back(&turned.back());
+            }
+            encoded = encodeJpegPlanes(upright, job.quality, encodeError);
+        }
+    }
+    if (resizer.joinable())
+        resizer.join();
+    // Damage found late in the image data fails the file like damage found early.
+    if (!decoder->finish(error))
+        return std::nullopt;
+    if (!scaled) {
+        failure = PlaneReencodeFailure::Scale;
+        error = "the image cannot be scaled by that factor";
+        return std::nullopt;
+    }
+    if (!encoded) {
+        failure = PlaneReencodeFailure::Encode;
+        error = encodeError;
+        return std::nullopt;
+    }
+    failure = PlaneReencodeFailure::None;
+    return encoded;
+}
+
+} // namespace brelin

@@ -1,0 +1,36 @@
+// The re-encode step for YCbCr and grey JPEGs: each plane is resampled as it is stored,
+// while the decoder fills it on one core and the encoder follows the finished rows.
+#pragma once
+
+#include "platform/JpegCodec.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace brelin {
+
+struct PlaneReencodeJob
+{
+    int outW = 0; // the output's size before any turn
+    int outH = 0;
+    float factor = 1.0f; // the effective factor on the full-size image
+    int shrink = 1;      // reduction in the DCT domain
+    int orientation = 1; // turned upright when not 1
+    float quality = 0.8f;
+};
+
+enum class PlaneReencodeFailure {
+    None,
+    Decode,
+    Scale,
+    Encode,
+};
+
+std::optional<std::vector<uint8_t>>
+reencodePlanes(std::span<const uint8_t> jpeg, const JpegInfo& info, const PlaneReencodeJob& job,
+               PlaneReencodeFailure& failure, std::string& error);
+
+} // namespace brelin
