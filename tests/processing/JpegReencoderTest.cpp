@@ -30,6 +30,27 @@ struct Size
     int components = 0;
 };
 
+Bitmap pixelsOf(const QString& path)
+{
+    std::string error;
+    const QByteArray b = readBytes(path);
+    auto d =
+        decodeJpeg({reinterpret_cast<const uint8_t*>(b.constData()), size_t(b.size())}, 1, error);
+    return d ? std::move(d->bitmap) : Bitmap();
+}
+
+// Mean absolute difference over every sample of two bitmaps of one size and kind.
+double meanDifference(const Bitmap& a, const Bitmap& b)
+{
+    if (a.width != b.width || a.height != b.height || a.channels != b.channels || a.empty())
+        return 1e9;
+    double s = 0;
+    for (int y = 0; y < a.height; ++y)
+        for (size_t i = 0; i < a.stride(); ++i)
+            s += std::abs(int(a.row(y)[i]) - int(b.row(y)[i]));
+    return s / (double(a.stride()) * a.height);
+}
+
 Size sizeOf(const QString& path)
 {
     std::string error;
@@ -157,16 +178,77 @@ TEST_F(Reencode, TheLengthIsThatOfTheImageAsShownAndRemovedExifTurnsThePixels)
     EXPECT_EQ(sizeOf(turned).h, 225);
 }
 
-TEST_F(Reencode, GreySourcesStayGrey)
+TEST_F(Reencode, EveryKindOfSourceGivesTheImageOfAFloatLanczos)
 {
-    const QString grey = tmp.filePath(QStringLiteral("grey.jpg"));
-    writeBytes(grey, run(QStringLiteral("cjpeg"), {QStringLiteral("-grayscale")},
-                         run(QStringLiteral("djpeg"),
-                             {corpusDir() + QStringLiteral("/photos/Canon_40D.jpg")})
-                             .out)
-                         .out);
-    const QString out = make({{key::ScalingType, 1}, {key::ScalingFactor, 0.5}}, grey);
-    EXPECT_EQ(sizeOf(out).components, 1);
+    // The source's own pixels scaled in plain float arithmetic are what the output must
+    // show, whatever way the step takes: planes for YCbCr and grey, RGB for CMYK.
+    const QString ppm = tmp.filePath(QStringLiteral("source.ppm"));
+    run(QStringLiteral("convert"),
+        {large(), QStringLiteral("-resize"), QStringLiteral("999x751!"), ppm});
+    const auto cjpeg = [&](const QString& name, QStringList args) {
+        const QString out = tmp.filePath(name);
+        run(QStringLiteral("cjpeg"), args << QStringLiteral("-quality") << QStringLiteral("95")
+                                          << QStringLiteral("-outfile") << out << ppm);
+        return out;
+    };
+    const QString cmyk = tmp.filePath(QStringLiteral("cmyk.jpg"));
+    run(QStringLiteral("convert"), {ppm, QStringLiteral("-colorspace"), QStringLiteral("CMYK"),
+                                    QStringLiteral("-quality"), QStringLiteral("95"), cmyk});
+    struct Source
+    {
+        QString file;
+        int components;
+    };
+    const Source sources[] = {
+        {cjpeg(QStringLiteral("420.jpg"), {QStringLiteral("-sample"), QStringLiteral("2x2")}), 3},
+        {cjpeg(QStringLiteral("422.jpg"), {QStringLiteral("-sample"), QStringLiteral("2x1")}), 3},
+        {cjpeg(QStringLiteral("444p.jpg"),
+               {QStringLiteral("-sample"), QStringLiteral("1x1"), QStringLiteral("-progressive")}),
+         3},
+        {cjpeg(QStringLiteral("arith.jpg"), {QStringLiteral("-arithmetic")}), 3},
+        {cjpeg(QStringLiteral("grey.jpg"), {QStringLiteral("-grayscale")}), 1},
+        {cmyk, 3},
+    };
+    for (const Source& src : sources) {
+        const Bitmap pixels = pixelsOf(src.file);
+        ASSERT_FALSE(pixels.empty());
+        // Reduced in the DCT domain too (0.1), kept, and enlarged.
+        for (double factor : {0.5, 0.1, 1.0, 1.5}) {
+            SCOPED_TRACE(src.file.toStdString() + " by " + std::to_string(factor));
+            JpegReencoder r({{key::ScalingType, 1}, {key::ScalingFactor, factor}}, tmp.path());
+            const auto out = r.makeAndScaleJPEG(src.file, 0.95f);
+            ASSERT_TRUE(out);
+            EXPECT_EQ(sizeOf(*out).components, src.components);
+            const auto want = BRLanczosScaleTransform::applyReference(pixels, float(factor));
+            ASSERT_TRUE(want);
+            // JPEG at 95 and 4:2:0 chroma: a misplaced plane or a wrong kernel shows as
+            // several levels. The reduction in the DCT domain blurs a tiny image a little.
+            EXPECT_LT(meanDifference(pixelsOf(*out), *want), factor < 0.2 ? 2.6 : 1.6);
+        }
+    }
+}
+
+TEST_F(Reencode, EveryOrientationComesOutUprightWithoutExif)
+{
+    QVariantMap prefs{{key::ScalingType, 1}, {key::ScalingFactor, 0.5}, {key::RemoveEXIF, 1}};
+    for (const QString& shape : {QStringLiteral("landscape"), QStringLiteral("portrait")}) {
+        for (int n = 1; n <= 8; ++n) {
+            const QString source =
+                corpusDir() + QStringLiteral("/photos/orientation/%1_%2.jpg").arg(shape).arg(n);
+            SCOPED_TRACE(source.toStdString());
+            JpegReencoder r(prefs, tmp.path());
+            const Bitmap got = pixelsOf(r.makeAndScaleJPEG(source, 0.95f).value_or(QString()));
+            ASSERT_FALSE(got.empty());
+            // ImageMagick's upright image at the same size.
+            const QString want = tmp.filePath(QStringLiteral("want.jpg"));
+            run(QStringLiteral("convert"),
+                {source, QStringLiteral("-auto-orient"), QStringLiteral("-resize"),
+                 QStringLiteral("%1x%2!").arg(got.width).arg(got.height),
+                 QStringLiteral("-quality"), QStringLiteral("100"), want});
+            // Turned or mirrored the wrong way, the difference is tens of levels.
+            EXPECT_LT(meanDifference(got, pixelsOf(want)), 4.0);
+        }
+    }
 }
 
 TEST_F(Reencode, FailuresAreLoggedAndNothingIsWritten)
@@ -174,6 +256,14 @@ TEST_F(Reencode, FailuresAreLoggedAndNothingIsWritten)
     const QByteArray photo = readBytes(corpusDir() + QStringLiteral("/photos/Canon_40D.jpg"));
     const QString truncated = tmp.filePath(QStringLiteral("truncated.jpg"));
     writeBytes(truncated, photo.left(photo.size() * 2 / 3));
+    // A frame header that claims 30000 × 30000 pixels is refused before any allocation.
+    QByteArray huge = photo;
+    const qsizetype sof = huge.lastIndexOf(QByteArray("\xFF\xC0", 2));
+    ASSERT_GT(sof, 0);
+    huge[sof + 5] = huge[sof + 7] = char(0x75);
+    huge[sof + 6] = huge[sof + 8] = char(0x30);
+    const QString oversized = tmp.filePath(QStringLiteral("oversized.jpg"));
+    writeBytes(oversized, huge);
     struct Case
     {
         QVariantMap prefs;
@@ -188,6 +278,7 @@ TEST_F(Reencode, FailuresAreLoggedAndNothingIsWritten)
         {{{key::ScalingType, 7}}, large()},
         {{{key::ScalingType, 0}}, corruptedPhoto()},
         {{{key::ScalingType, 0}}, truncated},
+        {{{key::ScalingType, 1}, {key::ScalingFactor, 0.01}}, oversized},
         // Reduced, the damage shows while the scaler already works on the first rows.
         {{{key::ScalingType, 1}, {key::ScalingFactor, 0.5}}, corruptedPhoto()},
         {{{key::ScalingType, 1}, {key::ScalingFactor, 0.5}}, truncated},

@@ -169,3 +169,51 @@ TEST(Lanczos, RowsComingFromADecoderGiveTheSameImage)
         }
     }
 }
+
+TEST(Lanczos, PlanesAreAnnouncedOnlyOnceTheirRowsAreWhole)
+{
+    // A luma and a half-size chroma plane, decoded a few rows at a time, while a reader
+    // copies each row the moment it is announced, as the encoder does.
+    const Bitmap luma = texture(300, 211, 1);
+    const Bitmap chroma = texture(150, 106, 1);
+    Bitmap lumaIn(luma.width, luma.height, 1), chromaIn(chroma.width, chroma.height, 1);
+    RowProgress lumaReady, chromaReady, lumaDone, chromaDone;
+    std::vector<BRLanczosScaleTransform::Plane> planes(2);
+    planes[0] = {&lumaIn, 120, 84, 0.4, 0.4, &lumaReady, &lumaDone, {}};
+    planes[1] = {&chromaIn, 60, 42, 0.4, 0.4, &chromaReady, &chromaDone, {}};
+    planes[0].output = Bitmap::uninitialized(120, 84, 1);
+    planes[1].output = Bitmap::uninitialized(60, 42, 1);
+    std::thread producer([&] {
+        for (int y = 0; y < luma.height; ++y) {
+            std::memcpy(lumaIn.row(y), luma.row(y), luma.stride());
+            if (y % 2 == 1)
+                std::memcpy(chromaIn.row(y / 2), chroma.row(y / 2), chroma.stride());
+            if (y % 16 == 15) {
+                lumaReady.publish(y + 1);
+                chromaReady.publish((y + 1) / 2);
+            }
+        }
+        std::memcpy(chromaIn.row(chroma.height - 1), chroma.row(chroma.height - 1),
+                    chroma.stride());
+        lumaReady.publish(luma.height);
+        chromaReady.publish(chroma.height);
+        lumaReady.finish();
+        chromaReady.finish();
+    });
+    bool ok = false;
+    std::thread resizer([&] { ok = BRLanczosScaleTransform::resizePlanes(planes); });
+    Bitmap seen(120, 84, 1), seenChroma(60, 42, 1);
+    for (int y = 0; y < 84; ++y) {
+        ASSERT_TRUE(lumaDone.waitFor(y + 1));
+        std::memcpy(seen.row(y), planes[0].output.row(y), 120);
+        if (y < 42) {
+            ASSERT_TRUE(chromaDone.waitFor(y + 1));
+            std::memcpy(seenChroma.row(y), planes[1].output.row(y), 60);
+        }
+    }
+    resizer.join();
+    producer.join();
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(seen.pixels, BRLanczosScaleTransform::resize(luma, 120, 84, 0.4, 0.4)->pixels);
+    EXPECT_EQ(seenChroma.pixels, BRLanczosScaleTransform::resize(chroma, 60, 42, 0.4, 0.4)->pixels);
+}
