@@ -1,5 +1,5 @@
 #include "platform/JpegCodec.h"
-#include "platform/JpegErrors.h"
+#include "platform/JpegCommon.h"
 
 #include <algorithm>
 #include <cmath>
@@ -138,11 +138,7 @@ bool runEncode(EncodeJob& job)
         job.cinfo.in_color_space = b.channels == 4 ? JCS_EXT_RGBA : JCS_RGB;
     }
     jpeg_set_defaults(&job.cinfo);
-    jpeg_set_quality(&job.cinfo, job.quality, TRUE);
-    // Optimised Huffman tables make files about an eighth smaller than the standard
-    // ones; progressive scans gain a few tenths of a percent more at twice the time.
-    job.cinfo.optimize_coding = TRUE;
-    job.cinfo.dct_method = JDCT_ISLOW;
+    chooseEncoding(job.cinfo, job.quality);
     jpeg_start_compress(&job.cinfo, TRUE);
     while (job.cinfo.next_scanline < job.cinfo.image_height) {
         const uint8_t* src = b.row(int(job.cinfo.next_scanline));
@@ -222,9 +218,7 @@ bool runTranscode(TranscodeJob& job)
     job.out.input_components = grey ? 1 : 3;
     job.out.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&job.out);
-    jpeg_set_quality(&job.out, job.quality, TRUE);
-    job.out.optimize_coding = TRUE;
-    job.out.dct_method = JDCT_ISLOW;
+    chooseEncoding(job.out, job.quality);
     jpeg_start_compress(&job.out, TRUE);
 
     job.row->resize(size_t(job.in.output_width) * 3);

@@ -1,7 +1,7 @@
 #include "platform/JpegPlanes.h"
 
 #include "platform/JpegCodec.h"
-#include "platform/JpegErrors.h"
+#include "platform/JpegCommon.h"
 
 #include <algorithm>
 #include <cstring>
@@ -155,10 +155,7 @@ bool runPlaneEncode(PlaneEncodeJob& job)
         for (int c = 1; c < 3; ++c)
             job.cinfo.comp_info[c].h_samp_factor = job.cinfo.comp_info[c].v_samp_factor = 1;
     }
-    jpeg_set_quality(&job.cinfo, job.quality, TRUE);
-    // Optimised Huffman tables make files about an eighth smaller than the standard ones.
-    job.cinfo.optimize_coding = TRUE;
-    job.cinfo.dct_method = JDCT_ISLOW;
+    chooseEncoding(job.cinfo, job.quality);
     job.cinfo.raw_data_in = TRUE;
     jpeg_start_compress(&job.cinfo, TRUE);
     const JDIMENSION lines = JDIMENSION(job.cinfo.max_v_samp_factor * DCTSIZE);

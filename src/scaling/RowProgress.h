@@ -1,7 +1,9 @@
-// How many rows of a bitmap being decoded are ready: the decoder publishes them on its
-// thread while the scaler reads the ready ones on another.
+// How many rows of a bitmap being made are ready: the producer publishes them on its
+// thread while a consumer reads the ready ones on another.
 #pragma once
 
+#include <algorithm>
+#include <climits>
 #include <condition_variable>
 #include <mutex>
 
@@ -10,11 +12,18 @@ class RowProgress
 public:
     void publish(int rows)
     {
+        bool wake = false;
         {
             const std::lock_guard lock(mutex_);
             ready_ = rows;
+            // Waking a waiter costs a system call and a task switch; rows come often, so
+            // only the rows somebody waits for wake anybody.
+            wake = ready_ >= wanted_;
+            if (wake)
+                wanted_ = INT_MAX;
         }
-        changed_.notify_all();
+        if (wake)
+            changed_.notify_all();
     }
     // The producer is done, whether all rows came or not.
     void finish()
@@ -29,7 +38,10 @@ public:
     bool waitFor(int rows) const
     {
         std::unique_lock lock(mutex_);
-        changed_.wait(lock, [&] { return ready_ >= rows || done_; });
+        while (ready_ < rows && !done_) {
+            wanted_ = std::min(wanted_, rows);
+            changed_.wait(lock);
+        }
         return ready_ >= rows;
     }
     // Blocks until the producer is done; true when every one of `rows` rows came.
@@ -44,5 +56,6 @@ private:
     mutable std::mutex mutex_;
     mutable std::condition_variable changed_;
     int ready_ = 0;
+    mutable int wanted_ = INT_MAX; // the fewest rows a waiter waits for
     bool done_ = false;
 };
