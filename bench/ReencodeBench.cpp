@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/resource.h>
+
 #include <chrono>
 #include <cstdio>
 
@@ -33,6 +35,10 @@ int main(int argc, char** argv)
     const QString out = args[2];
     QDir().mkpath(out);
     JpegReencoder step(prefs, out);
+    // The high-water mark before any file: what the run adds to it is its peak.
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const long rssBefore = usage.ru_maxrss;
     int failed = 0;
     const auto start = std::chrono::steady_clock::now();
     for (int i = 3; i < args.size(); ++i) {
@@ -48,7 +54,8 @@ int main(int argc, char** argv)
     }
     const double s =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("%s: %d files in %.3f s (%d failed)\n", qPrintable(args[1]), int(args.size()) - 3,
-                s, failed);
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%s: %d files in %.3f s (%d failed), peak memory +%ld KiB\n", qPrintable(args[1]),
+                int(args.size()) - 3, s, failed, usage.ru_maxrss - rssBefore);
     return failed ? 1 : 0;
 }

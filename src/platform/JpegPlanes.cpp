@@ -26,8 +26,11 @@ struct PlaneDecodeJob
     int imageW, imageH;
     double shareX[3], shareY[3];
     uint8_t* pixels[3];
+    int ring[3]; // rows held, 0 for the whole plane
     RowProgress* progress[3];
-    JSAMPROW* pointers[3]; // caller's, blockRows[c] each
+    RowProgress* released[3]; // for ring planes: rows the reader no longer needs
+    bool stopped;             // the reader of a ring gave up
+    JSAMPROW* pointers[3];    // caller's, blockRows[c] each
 };
 
 bool runPlaneHeader(PlaneDecodeJob& job)
@@ -90,9 +93,18 @@ bool runPlaneDecode(PlaneDecodeJob& job)
     for (JDIMENSION imcu = 0; imcu < job.cinfo.total_iMCU_rows; ++imcu) {
         JSAMPARRAY planes[3];
         for (int c = 0; c < job.count; ++c) {
-            const size_t first = size_t(imcu) * size_t(job.blockRows[c]);
-            for (int r = 0; r < job.blockRows[c]; ++r)
-                job.pointers[c][r] = job.pixels[c] + (first + size_t(r)) * job.stride[c];
+            const int first = int(imcu) * job.blockRows[c];
+            const int end = first + job.blockRows[c];
+            // A ring's oldest rows are overwritten only once the reader is past them.
+            if (job.ring[c] && !job.released[c]->waitFor(end - job.ring[c])) {
+                job.stopped = true;
+                jpeg_destroy_decompress(&job.cinfo);
+                return false;
+            }
+            for (int r = 0; r < job.blockRows[c]; ++r) {
+                const int y = job.ring[c] ? (first + r) % job.ring[c] : first + r;
+                job.pointers[c][r] = job.pixels[c] + size_t(y) * job.stride[c];
+            }
             planes[c] = job.pointers[c];
         }
         jpeg_read_raw_data(&job.cinfo, planes, lines);
@@ -187,8 +199,8 @@ struct JpegPlaneDecoder::Job : PlaneDecodeJob
 {
 };
 
-std::unique_ptr<JpegPlaneDecoder> JpegPlaneDecoder::start(std::span<const uint8_t> jpeg, int shrink,
-                                                          std::string& error)
+std::unique_ptr<JpegPlaneDecoder> JpegPlaneDecoder::open(std::span<const uint8_t> jpeg, int shrink,
+                                                         std::string& error)
 {
     if (shrink != 1 && shrink != 2 && shrink != 4 && shrink != 8)
         shrink = 1;
@@ -212,36 +224,65 @@ std::unique_ptr<JpegPlaneDecoder> JpegPlaneDecoder::start(std::span<const uint8_
     }
     d->width_ = job.imageW;
     d->height_ = job.imageH;
-    std::vector<std::vector<JSAMPROW>> pointers;
+    d->pointerRows_.resize(size_t(job.count));
     for (int c = 0; c < job.count; ++c) {
         auto plane = std::make_unique<Bitmap>();
         plane->width = job.width[c];
         plane->height = job.height[c];
         plane->channels = 1;
         plane->rowBytes = job.stride[c];
-        plane->pixels.resize(job.stride[c] * size_t(job.rows[c])); // written whole
-        job.pixels[c] = plane->pixels.data();
         d->planes_.push_back(std::move(plane));
         d->progress_.push_back(std::make_unique<RowProgress>());
+        d->released_.push_back(std::make_unique<RowProgress>());
         job.progress[c] = d->progress_.back().get();
+        job.released[c] = d->released_.back().get();
         d->shareX_.push_back(job.shareX[c]);
         d->shareY_.push_back(job.shareY[c]);
-    }
-    d->pointerRows_.resize(size_t(job.count));
-    for (int c = 0; c < job.count; ++c) {
         d->pointerRows_[size_t(c)].resize(size_t(job.blockRows[c]));
         job.pointers[c] = d->pointerRows_[size_t(c)].data();
     }
+    d->opened_ = true;
+    return d;
+}
+
+int JpegPlaneDecoder::blockRows(int i) const
+{
+    return job_->blockRows[i];
+}
+
+void JpegPlaneDecoder::start(const std::vector<int>& ringRows)
+{
+    Job& job = *job_;
+    for (int c = 0; c < job.count; ++c) {
+        Bitmap& plane = *planes_[size_t(c)];
+        int ring = size_t(c) < ringRows.size() ? ringRows[size_t(c)] : 0;
+        // Whole blocks fit the ring, and a ring no smaller than the plane is the plane.
+        ring = ring > 0 ? (ring + job.blockRows[c] - 1) / job.blockRows[c] * job.blockRows[c] : 0;
+        if (ring >= job.rows[c])
+            ring = 0;
+        job.ring[c] = ring;
+        plane.ringRows = ring;
+        plane.pixels.resize(job.stride[c] * size_t(ring ? ring : job.rows[c])); // written whole
+        job.pixels[c] = plane.pixels.data();
+    }
     // The decompression object goes over to the decoding thread, which sets its own jump.
-    JpegPlaneDecoder* self = d.get();
-    d->thread_ = std::thread([self] {
-        self->ok_ = runPlaneDecode(*self->job_);
-        for (size_t c = 0; c < self->progress_.size(); ++c) {
-            if (self->ok_)
-                self->progress_[c]->publish(self->planes_[c]->height);
-            self->progress_[c]->finish();
+    opened_ = false;
+    thread_ = std::thread([this] {
+        ok_ = runPlaneDecode(*job_);
+        for (size_t c = 0; c < progress_.size(); ++c) {
+            if (ok_)
+                progress_[c]->publish(planes_[c]->height);
+            progress_[c]->finish();
         }
     });
+}
+
+std::unique_ptr<JpegPlaneDecoder> JpegPlaneDecoder::start(std::span<const uint8_t> jpeg, int shrink,
+                                                          std::string& error)
+{
+    auto d = open(jpeg, shrink, error);
+    if (d)
+        d->start();
     return d;
 }
 
@@ -250,14 +291,20 @@ bool JpegPlaneDecoder::finish(std::string& error)
     if (thread_.joinable())
         thread_.join();
     if (!ok_)
-        error = job_->err.message;
+        error = job_->stopped ? "the decode was stopped" : job_->err.message;
     return ok_;
 }
 
 JpegPlaneDecoder::~JpegPlaneDecoder()
 {
-    if (thread_.joinable())
+    if (thread_.joinable()) {
+        // A reader that went away frees every row, so the decoder never waits for it.
+        for (auto& r : released_)
+            r->finish();
         thread_.join();
+    } else if (opened_) {
+        jpeg_destroy_decompress(&job_->cinfo);
+    }
 }
 
 std::optional<std::vector<uint8_t>> encodeJpegPlanes(const std::vector<const Bitmap*>& planes,

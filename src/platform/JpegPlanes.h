@@ -21,9 +21,15 @@ namespace brelin {
 class JpegPlaneDecoder
 {
 public:
-    // Reads the header and starts the decode, reduced by `shrink` (1, 2, 4 or 8) in the DCT
-    // domain; none (with a reason) when the header cannot be read, the image is too large
-    // or is neither YCbCr nor grey.
+    // Reads the header for a decode reduced by `shrink` (1, 2, 4 or 8) in the DCT domain;
+    // none (with a reason) when the header cannot be read, the image is too large or is
+    // neither YCbCr nor grey. The planes have their sizes but no pixels until start().
+    static std::unique_ptr<JpegPlaneDecoder> open(std::span<const uint8_t> jpeg, int shrink,
+                                                  std::string& error);
+    // Starts the decode. A plane given a ring of n rows holds only those: the decoder waits
+    // for released(i) to free the rows it is about to overwrite.
+    void start(const std::vector<int>& ringRows = {});
+    // open() and start() at once, every plane whole.
     static std::unique_ptr<JpegPlaneDecoder> start(std::span<const uint8_t> jpeg, int shrink,
                                                    std::string& error);
     ~JpegPlaneDecoder();
@@ -32,6 +38,9 @@ public:
     int planeCount() const { return int(planes_.size()); }
     const Bitmap& plane(int i) const { return *planes_[size_t(i)]; }
     const RowProgress& progress(int i) const { return *progress_[size_t(i)]; }
+    RowProgress& released(int i) { return *released_[size_t(i)]; }
+    // The rows of plane i that the decoder writes at once.
+    int blockRows(int i) const;
     // The plane's samples per pixel of the decoded image across and down (1, ½, ¼).
     double shareX(int i) const { return shareX_[size_t(i)]; }
     double shareY(int i) const { return shareY_[size_t(i)]; }
@@ -48,11 +57,13 @@ private:
     std::unique_ptr<Job> job_;
     std::vector<std::unique_ptr<Bitmap>> planes_;
     std::vector<std::unique_ptr<RowProgress>> progress_;
+    std::vector<std::unique_ptr<RowProgress>> released_;
     std::vector<std::vector<unsigned char*>> pointerRows_;
     std::vector<double> shareX_, shareY_;
     int width_ = 0, height_ = 0;
     std::thread thread_;
     bool ok_ = false;
+    bool opened_ = false; // the header is read and the decode not started
 };
 
 // The chroma plane size of a 4:2:0 image of `luma` samples on a side.

@@ -2,6 +2,7 @@
 
 #include "platform/JpegPlanes.h"
 #include "scaling/BRLanczosScaleTransform.h"
+#include "scaling/LanczosWeights.h"
 #include "scaling/Orientation.h"
 
 #include <thread>
@@ -13,7 +14,7 @@ reencodePlanes(std::span<const uint8_t> jpeg, const JpegInfo& info, const PlaneR
                PlaneReencodeFailure& failure, std::string& error)
 {
     failure = PlaneReencodeFailure::Decode;
-    auto decoder = JpegPlaneDecoder::start(jpeg, job.shrink, error);
+    auto decoder = JpegPlaneDecoder::open(jpeg, job.shrink, error);
     if (!decoder)
         return std::nullopt;
     const int count = decoder->planeCount();
@@ -24,6 +25,7 @@ reencodePlanes(std::span<const uint8_t> jpeg, const JpegInfo& info, const PlaneR
     std::vector<BRLanczosScaleTransform::Plane> resized;
     std::vector<RowProgress> done(static_cast<size_t>(count));
     std::vector<int> source; // the decoded plane of each resized one
+    std::vector<int> ring(static_cast<size_t>(count), 0);
     std::vector<const Bitmap*> planes(static_cast<size_t>(count));
     std::vector<const RowProgress*> ready(static_cast<size_t>(count));
     resized.reserve(size_t(count));
@@ -41,6 +43,11 @@ reencodePlanes(std::span<const uint8_t> jpeg, const JpegInfo& info, const PlaneR
             ready[size_t(c)] = &decoder->progress(c);
             continue;
         }
+        // Reducing, the scaler reads a window of rows that moves down the plane: the
+        // decoder keeps only that window and waits for the scaler to move on.
+        const bool reduces = h <= in.height;
+        if (reduces)
+            ring[size_t(c)] = LanczosWeights::tapsFor(in.height, py) + 2 * decoder->blockRows(c);
         BRLanczosScaleTransform::Plane p{&in,
                                          w,
                                          h,
@@ -48,6 +55,7 @@ reencodePlanes(std::span<const uint8_t> jpeg, const JpegInfo& info, const PlaneR
                                          py,
                                          &decoder->progress(c),
                                          &done[size_t(c)],
+                                         reduces ? &decoder->released(c) : nullptr,
                                          Bitmap::uninitialized(w, h, 1)};
         resized.push_back(std::move(p));
         source.push_back(c);
@@ -57,6 +65,7 @@ reencodePlanes(std::span<const uint8_t> jpeg, const JpegInfo& info, const PlaneR
         ready[size_t(source[k])] = &done[size_t(source[k])];
     }
 
+    decoder->start(ring);
     bool scaled = true;
     std::thread resizer;
     if (!resized.empty())

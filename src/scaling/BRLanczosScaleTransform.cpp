@@ -217,7 +217,7 @@ std::optional<Bitmap> BRLanczosScaleTransform::resize(const Bitmap& input, int w
                                                       double fy, const RowProgress* progress)
 {
     std::vector<Plane> planes(1);
-    planes[0] = Plane{&input, w, h, fx, fy, progress, nullptr, {}};
+    planes[0] = Plane{&input, w, h, fx, fy, progress, nullptr, nullptr, {}};
     if (!resizePlanes(planes))
         return std::nullopt;
     return std::move(planes[0].output);
@@ -317,8 +317,13 @@ bool streamRows(std::vector<PlaneWork*>& works, const Scratch& shape)
         const int before = w->contiguous;
         while (w->contiguous < w->plane.height && w->done[size_t(w->contiguous)])
             ++w->contiguous;
-        if (w->plane.done && w->contiguous > before)
+        if (w->contiguous == before)
+            return;
+        if (w->plane.done)
             w->plane.done->publish(w->contiguous);
+        // The rows above the first one the next row reads are free for the producer.
+        if (w->plane.released && w->contiguous < w->plane.height)
+            w->plane.released->publish(w->wy.first(w->contiguous));
     };
     std::thread helper([&] {
         for (PlaneWork* w : works)
@@ -352,9 +357,12 @@ struct FinishDone
     std::vector<BRLanczosScaleTransform::Plane>& planes;
     ~FinishDone()
     {
-        for (auto& p : planes)
+        for (auto& p : planes) {
             if (p.done)
                 p.done->finish();
+            if (p.released)
+                p.released->finish();
+        }
     }
 };
 

@@ -40,6 +40,9 @@ public:
         const RowProgress* progress = nullptr;
         // Told of the output rows finished from the top, when set; finished in every case.
         RowProgress* done = nullptr;
+        // Told of the input rows no longer needed, when set (the input is a ring whose
+        // producer waits for room); finished in every case.
+        RowProgress* released = nullptr;
         // The result; allocated here unless it already has the plane's size.
         Bitmap output;
     };

@@ -42,6 +42,9 @@ struct Bitmap
     // Bytes from one row to the next when rows are padded (a decoder's planes are whole
     // DCT blocks wide); 0 for packed rows.
     size_t rowBytes = 0;
+    // When not 0, only this many rows are held, row y in slot y % ringRows: a window that
+    // moves down a plane while a decoder fills it and a scaler reads it.
+    int ringRows = 0;
 
     Bitmap() = default;
     // Pixels all 0 (with 4 channels: transparent black).
@@ -61,8 +64,9 @@ struct Bitmap
     }
 
     size_t stride() const { return rowBytes ? rowBytes : size_t(width) * size_t(channels); }
-    uint8_t* row(int y) { return pixels.data() + size_t(y) * stride(); }
-    const uint8_t* row(int y) const { return pixels.data() + size_t(y) * stride(); }
+    uint8_t* row(int y) { return pixels.data() + size_t(slot(y)) * stride(); }
+    const uint8_t* row(int y) const { return pixels.data() + size_t(slot(y)) * stride(); }
+    int slot(int y) const { return ringRows ? y % ringRows : y; }
     bool empty() const { return width <= 0 || height <= 0; }
 };
 

@@ -19,13 +19,19 @@ double lanczos3(double x)
 
 } // namespace
 
-LanczosWeights::LanczosWeights(int inSize, int outSize, double factor) : outSize_(outSize)
+int LanczosWeights::tapsFor(int inSize, double factor)
 {
     // Reducing, the kernel is stretched by 1/factor so that it filters out what the
     // smaller grid cannot hold; enlarging, it keeps its own width.
+    const double support = 3.0 * std::max(1.0, 1.0 / factor);
+    return std::min(int(std::ceil(support)) * 2 + 1, std::max(inSize, 1));
+}
+
+LanczosWeights::LanczosWeights(int inSize, int outSize, double factor) : outSize_(outSize)
+{
     const double stretch = std::max(1.0, 1.0 / factor);
     const double support = 3.0 * stretch;
-    taps_ = std::min(int(std::ceil(support)) * 2 + 1, std::max(inSize, 1));
+    taps_ = tapsFor(inSize, factor);
     first_.resize(size_t(outSize));
     floats_.assign(size_t(outSize) * size_t(taps_), 0.0f);
     fixed_.assign(size_t(outSize) * size_t(taps_), 0);

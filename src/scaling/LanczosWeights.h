@@ -15,6 +15,9 @@ public:
     // `inSize` input pixels to `outSize` output pixels at `factor` (output / input).
     LanczosWeights(int inSize, int outSize, double factor);
 
+    // The taps per output pixel for `inSize` input pixels at `factor`.
+    static int tapsFor(int inSize, double factor);
+
     int outSize() const { return outSize_; }
     int taps() const { return taps_; }
     int first(int out) const { return first_[size_t(out)]; }

@@ -179,8 +179,8 @@ TEST(Lanczos, PlanesAreAnnouncedOnlyOnceTheirRowsAreWhole)
     Bitmap lumaIn(luma.width, luma.height, 1), chromaIn(chroma.width, chroma.height, 1);
     RowProgress lumaReady, chromaReady, lumaDone, chromaDone;
     std::vector<BRLanczosScaleTransform::Plane> planes(2);
-    planes[0] = {&lumaIn, 120, 84, 0.4, 0.4, &lumaReady, &lumaDone, {}};
-    planes[1] = {&chromaIn, 60, 42, 0.4, 0.4, &chromaReady, &chromaDone, {}};
+    planes[0] = {&lumaIn, 120, 84, 0.4, 0.4, &lumaReady, &lumaDone, nullptr, {}};
+    planes[1] = {&chromaIn, 60, 42, 0.4, 0.4, &chromaReady, &chromaDone, nullptr, {}};
     planes[0].output = Bitmap::uninitialized(120, 84, 1);
     planes[1].output = Bitmap::uninitialized(60, 42, 1);
     std::thread producer([&] {
