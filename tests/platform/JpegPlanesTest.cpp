@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 using namespace brelin;
 using namespace brelin::test;
@@ -166,4 +167,42 @@ TEST(JpegPlanes, EncodedPlanesComeBackAsTheyWent)
     std::string error;
     EXPECT_FALSE(encodeJpegPlanes({&y, &wrong, &wrong}, 0.8f, error));
     EXPECT_FALSE(error.empty());
+}
+
+TEST(JpegPlanes, ARingHoldsTheRowsOfTheWholePlane)
+{
+    // The decoder overwrites a ring's rows only once the reader has released them.
+    const QByteArray bytes = readBytes(corpusDir() + QStringLiteral("/photos/Canon_40D.jpg"));
+    std::string error;
+    auto whole = JpegPlaneDecoder::start(span(bytes), 1, error);
+    ASSERT_TRUE(whole && whole->finish(error)) << error;
+    auto ring = JpegPlaneDecoder::open(span(bytes), 1, error);
+    ASSERT_TRUE(ring) << error;
+    ring->start({20, 9, 9}); // rounded up to whole blocks of rows
+    // The reader goes through the planes in step, a decoder's block of rows at a time.
+    for (int block = 0; block * ring->blockRows(0) < ring->plane(0).height; ++block) {
+        for (int c = 0; c < ring->planeCount(); ++c) {
+            const Bitmap& got = ring->plane(c);
+            const Bitmap& want = whole->plane(c);
+            EXPECT_GT(got.ringRows, 0);
+            EXPECT_LT(got.ringRows, got.height);
+            const int from = block * ring->blockRows(c);
+            const int to = std::min(from + ring->blockRows(c), want.height);
+            for (int y = from; y < to; ++y) {
+                ASSERT_TRUE(ring->progress(c).waitFor(y + 1));
+                ASSERT_EQ(std::memcmp(got.row(y), want.row(y), size_t(want.width)), 0)
+                    << "plane " << c << " row " << y;
+                ring->released(c).publish(y + 1);
+            }
+        }
+    }
+    EXPECT_TRUE(ring->finish(error)) << error;
+
+    // A reader that goes away stops the decoder instead of leaving it waiting.
+    auto abandoned = JpegPlaneDecoder::open(span(bytes), 1, error);
+    ASSERT_TRUE(abandoned);
+    abandoned->start({16, 8, 8});
+    for (int c = 0; c < abandoned->planeCount(); ++c)
+        abandoned->released(c).finish();
+    EXPECT_FALSE(abandoned->finish(error));
 }
