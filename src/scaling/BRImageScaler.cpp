@@ -6,6 +6,40 @@
 #include <cmath>
 #include <cstring>
 
+namespace {
+
+// `image` into a new RGBA bitmap of w × h, anchored at the top-left corner: transparent
+// black where it does not reach, cut where it is larger.
+Bitmap toRgba(const Bitmap& image, int w, int h)
+{
+    Bitmap out(w, h, 4);
+    const int rows = std::min(h, image.height);
+    const int cols = std::min(w, image.width);
+    // One loop per kind of input, so that each is a plain copy the compiler can unroll.
+    for (int y = 0; y < rows; ++y) {
+        const uint8_t* p = image.row(y);
+        uint8_t* q = out.row(y);
+        if (image.channels == 4) {
+            std::memcpy(q, p, size_t(cols) * 4);
+        } else if (image.channels == 3) {
+            for (int x = 0; x < cols; ++x, p += 3, q += 4) {
+                q[0] = p[0];
+                q[1] = p[1];
+                q[2] = p[2];
+                q[3] = 255;
+            }
+        } else {
+            for (int x = 0; x < cols; ++x, ++p, q += 4) {
+                q[0] = q[1] = q[2] = p[0];
+                q[3] = 255;
+            }
+        }
+    }
+    return out;
+}
+
+} // namespace
+
 BRImageScaler::BRImageScaler()
 {
     setScalesImage(true);
@@ -138,28 +172,38 @@ std::optional<Bitmap> BRImageScaler::outputBitmapImageRep() const
         }
         image = &*scaled;
     }
-    Bitmap out(w, h, 4); // transparent black where the image does not reach
-    const int rows = std::min(h, image->height);
-    const int cols = std::min(w, image->width);
-    // One loop per kind of input, so that each is a plain copy the compiler can unroll.
-    for (int y = 0; y < rows; ++y) {
-        const uint8_t* p = image->row(y);
-        uint8_t* q = out.row(y);
-        if (image->channels == 4) {
-            std::memcpy(q, p, size_t(cols) * 4);
-        } else if (image->channels == 3) {
-            for (int x = 0; x < cols; ++x, p += 3, q += 4) {
-                q[0] = p[0];
-                q[1] = p[1];
-                q[2] = p[2];
-                q[3] = 255;
-            }
-        } else {
-            for (int x = 0; x < cols; ++x, ++p, q += 4) {
-                q[0] = q[1] = q[2] = p[0];
-                q[3] = 255;
-            }
-        }
-    }
-    return out;
+    return toRgba(*image, w, h);
+}
+
+std::optional<BRScaledImage> BRImageScaler::outputImage() const
+{
+    if (!inputBitmapImageRep_ || inputBitmapImageRep_->empty())
+        return std::nullopt;
+    BRScaledImage image;
+    image.input_ = inputBitmapImageRep_;
+    image.fullWidth_ = inputWidth_;
+    image.fullHeight_ = inputHeight_;
+    image.scale_ = chainScale_;
+    image.width_ =
+        chainScale_ ? BRLanczosScaleTransform::outputSize(inputWidth_, *chainScale_) : inputWidth_;
+    image.height_ = chainScale_ ? BRLanczosScaleTransform::outputSize(inputHeight_, *chainScale_)
+                                : inputHeight_;
+    if (image.width_ <= 0 || image.height_ <= 0)
+        return std::nullopt;
+    return image;
+}
+
+std::optional<Bitmap> BRScaledImage::render() const
+{
+    if (uint64_t(width_) * uint64_t(height_) > kMaxPixels)
+        return std::nullopt;
+    const Bitmap& input = *input_;
+    if (!scale_ || (input.width == width_ && input.height == height_ && *scale_ == 1.0f))
+        return toRgba(input, width_, height_);
+    const auto scaled = BRLanczosScaleTransform::resize(
+        input, width_, height_, double(*scale_) * fullWidth_ / input.width,
+        double(*scale_) * fullHeight_ / input.height);
+    if (!scaled)
+        return std::nullopt;
+    return toRgba(*scaled, width_, height_);
 }

@@ -11,6 +11,25 @@
 #include <optional>
 #include <string>
 
+// The chain's output as a whole image, described but not rendered: the input, and the
+// factor of the Lanczos transform when the chain has it.
+class BRScaledImage
+{
+public:
+    // The extent: the input's size times the factor, or the input's own size.
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // The pixels of the whole extent, RGBA; none when they would exceed kMaxPixels.
+    std::optional<Bitmap> render() const;
+
+private:
+    friend class BRImageScaler;
+    std::shared_ptr<const Bitmap> input_;
+    int fullWidth_ = 0, fullHeight_ = 0;
+    std::optional<float> scale_;
+    int width_ = 0, height_ = 0;
+};
+
 class BRImageScaler
 {
 public:
@@ -53,6 +72,8 @@ public:
     // image does not reach, the image anchored at the top-left corner. None when a side
     // is 0 or the size exceeds kMaxPixels (lastError() says which).
     std::optional<Bitmap> outputBitmapImageRep() const;
+    // The chain's output, not rendered; none without an input or when the extent is empty.
+    std::optional<BRScaledImage> outputImage() const;
 
     // The factor the chain's filter holds (the effective factor at the last rebuild),
     // or none when the chain is empty; and how often the chain was rebuilt.

@@ -147,3 +147,43 @@ TEST(BRImageScaler, WithoutScalingTheImageIsAnchoredTopLeft)
             }
         }
 }
+
+TEST(BRImageScaler, TheOutputImageIsTheChainsOutputUnrendered)
+{
+    struct Case
+    {
+        bool scales;
+        float factor;
+        int w, h; // the extent, or 0 for none
+    };
+    const Case cases[] = {
+        {true, 0.5f, 20, 15},
+        {true, 2.0f, 80, 60},
+        {false, 0.5f, 40, 30}, // without the filter the extent is the input's
+        {true, 0.0f, 0, 0},
+    };
+    for (const Case& c : cases) {
+        BRImageScaler s;
+        s.setInputBitmapImageRep(image(40, 30, 3, 77));
+        s.setScalesImage(c.scales);
+        s.setScaleFactor(c.factor);
+        const auto out = s.outputImage();
+        ASSERT_EQ(out.has_value(), c.w > 0) << c.factor;
+        if (!out)
+            continue;
+        EXPECT_EQ(out->width(), c.w);
+        EXPECT_EQ(out->height(), c.h);
+        const auto pixels = out->render();
+        ASSERT_TRUE(pixels);
+        EXPECT_EQ(pixels->width, c.w);
+        EXPECT_EQ(pixels->channels, 4);
+        for (size_t i = 0; i < pixels->pixels.size(); ++i)
+            ASSERT_EQ(pixels->pixels[i], i % 4 == 3 ? 255 : 77)
+                << "a constant image stays constant";
+        // Rendered with the filter, it is what the output bitmap holds.
+        if (c.scales) {
+            EXPECT_EQ(pixels->pixels, s.outputBitmapImageRep()->pixels);
+        }
+    }
+    EXPECT_FALSE(BRImageScaler().outputImage());
+}
