@@ -112,6 +112,7 @@ struct EncodeJob
     const Bitmap* pixels;
     bool grey;
     int quality;
+    bool resampled;
     unsigned char* out;
     unsigned long outSize;
     std::vector<uint8_t>* greyRow;
@@ -138,7 +139,7 @@ bool runEncode(EncodeJob& job)
         job.cinfo.in_color_space = b.channels == 4 ? JCS_EXT_RGBA : JCS_RGB;
     }
     jpeg_set_defaults(&job.cinfo);
-    chooseEncoding(job.cinfo, job.quality);
+    chooseEncoding(job.cinfo, job.quality, job.resampled);
     jpeg_start_compress(&job.cinfo, TRUE);
     while (job.cinfo.next_scanline < job.cinfo.image_height) {
         const uint8_t* src = b.row(int(job.cinfo.next_scanline));
@@ -218,7 +219,7 @@ bool runTranscode(TranscodeJob& job)
     job.out.input_components = grey ? 1 : 3;
     job.out.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&job.out);
-    chooseEncoding(job.out, job.quality);
+    chooseEncoding(job.out, job.quality, false);
     jpeg_start_compress(&job.out, TRUE);
 
     job.row->resize(size_t(job.in.output_width) * 3);
@@ -306,7 +307,7 @@ std::optional<DecodedJpeg> decodeJpeg(std::span<const uint8_t> jpeg, int shrink,
 }
 
 std::optional<std::vector<uint8_t>> encodeJpeg(const Bitmap& pixels, float q, bool grey,
-                                               std::string& error)
+                                               std::string& error, bool resampled)
 {
     if (pixels.empty() || (pixels.channels != 1 && pixels.channels != 3 && pixels.channels != 4)) {
         error = "no pixels to encode";
@@ -317,6 +318,7 @@ std::optional<std::vector<uint8_t>> encodeJpeg(const Bitmap& pixels, float q, bo
     job.pixels = &pixels;
     job.grey = grey || pixels.channels == 1;
     job.quality = qualityFor(q);
+    job.resampled = resampled;
     job.greyRow = &greyRow;
     if (!runEncode(job)) {
         error = job.err.message;

@@ -41,8 +41,10 @@ std::optional<DecodedJpeg> decodeJpeg(std::span<const uint8_t> jpeg, int shrink,
 
 // Encodes RGBA, RGB or grey pixels at compression factor q: quality round(100·q) kept
 // within 1..100, optimised Huffman tables, 4:2:0 for colour.
+// `resampled` says that the pixels no longer sit on the source's blocks, which chooses the
+// luma table (chooseEncoding).
 std::optional<std::vector<uint8_t>> encodeJpeg(const Bitmap& pixels, float q, bool grey,
-                                               std::string& error);
+                                               std::string& error, bool resampled = true);
 
 // A decode on a thread of its own into a bitmap that is there from the start, so that
 // the rows decoded so far can be used while the rest come. RGB and grey sources only.

@@ -67,17 +67,20 @@ inline constexpr unsigned int kLumaTable[DCTSIZE2] = {
 // clang-format on
 
 // Settings that make files small at a given quality, after jpeg_set_defaults and the
-// colour space. Measured on the benchmark corpus scaled to 1920 pixels at quality 80,
-// against the standard tables with standard Huffman codes: optimised Huffman tables take
-// 6 % off, and the luma table above at 82.5 % of the standard table's scale (33 % at
-// quality 80) takes 2.5 % more while the luma SSIM rises from 0.9777 to 0.9781; at 50, 90
-// and 95 the two tables give the same SSIM within 0.0013 with 4 % fewer bytes at 50 and 90.
-// Chroma keeps the standard table. Progressive scans would take 1 % more at a third more
-// time for the encoder, so files stay baseline.
-inline void chooseEncoding(jpeg_compress_struct& cinfo, int quality)
+// colour space. Measured on the benchmark corpus at quality 80 against the standard tables
+// with standard Huffman codes: optimised Huffman tables take 6 % off. For a resampled
+// image the luma table above at 82.5 % of the standard table's scale (33 % at quality 80)
+// takes 2.5 % more while the luma SSIM rises (scaled to 1920 pixels: 0.9777 to 0.9781; at
+// 50, 90 and 95 the same SSIM within 0.0013, with 4 % fewer bytes at 50 and 90). An image
+// re-encoded at its own size keeps the standard table: its blocks are the source's, most
+// often quantised with that table already, and another table's steps add new errors to
+// every coefficient (0.9882 fell to 0.9863). Chroma keeps the standard table. Progressive
+// scans would take 1 % more at a third more time for the encoder, so files stay baseline.
+inline void chooseEncoding(jpeg_compress_struct& cinfo, int quality, bool resampled)
 {
     jpeg_set_quality(&cinfo, quality, TRUE);
-    jpeg_add_quant_table(&cinfo, 0, kLumaTable, jpeg_quality_scaling(quality) * 33 / 40, TRUE);
+    if (resampled)
+        jpeg_add_quant_table(&cinfo, 0, kLumaTable, jpeg_quality_scaling(quality) * 33 / 40, TRUE);
     cinfo.optimize_coding = TRUE;
     cinfo.dct_method = JDCT_ISLOW;
 }

@@ -123,6 +123,7 @@ struct PlaneEncodeJob
     int count;
     const Bitmap* planes[3];
     int quality;
+    bool resampled;
     unsigned char* out;
     unsigned long outSize;
     uint8_t* scratch[3]; // caller's: blockRows[c] rows of stride[c] each
@@ -167,7 +168,7 @@ bool runPlaneEncode(PlaneEncodeJob& job)
         for (int c = 1; c < 3; ++c)
             job.cinfo.comp_info[c].h_samp_factor = job.cinfo.comp_info[c].v_samp_factor = 1;
     }
-    chooseEncoding(job.cinfo, job.quality);
+    chooseEncoding(job.cinfo, job.quality, job.resampled);
     job.cinfo.raw_data_in = TRUE;
     jpeg_start_compress(&job.cinfo, TRUE);
     const JDIMENSION lines = JDIMENSION(job.cinfo.max_v_samp_factor * DCTSIZE);
@@ -309,7 +310,8 @@ JpegPlaneDecoder::~JpegPlaneDecoder()
 
 std::optional<std::vector<uint8_t>> encodeJpegPlanes(const std::vector<const Bitmap*>& planes,
                                                      float q, std::string& error,
-                                                     const std::vector<const RowProgress*>& ready)
+                                                     const std::vector<const RowProgress*>& ready,
+                                                     bool resampled)
 {
     const size_t count = planes.size();
     if ((count != 1 && count != 3) || !planes[0] || planes[0]->empty()) {
@@ -326,6 +328,7 @@ std::optional<std::vector<uint8_t>> encodeJpegPlanes(const std::vector<const Bit
     PlaneEncodeJob job{};
     job.count = int(count);
     job.quality = qualityFor(q);
+    job.resampled = resampled;
     std::vector<PixelBuffer> scratch(count);
     for (size_t c = 0; c < count; ++c) {
         const Bitmap& p = *planes[c];

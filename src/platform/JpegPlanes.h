@@ -73,10 +73,10 @@ inline int chromaSize(int luma)
 }
 
 // Encodes one grey plane, or Y, Cb and Cr with the chroma planes at half width and height
-// (chromaSize), at compression factor q as encodeJpeg does. With `ready`, each plane is
-// still being made: its rows are encoded as they are announced there.
+// (chromaSize), at compression factor q as encodeJpeg does, `resampled` as there. With
+// `ready`, each plane is still being made: its rows are encoded as they are announced there.
 std::optional<std::vector<uint8_t>>
 encodeJpegPlanes(const std::vector<const Bitmap*>& planes, float q, std::string& error,
-                 const std::vector<const RowProgress*>& ready = {});
+                 const std::vector<const RowProgress*>& ready = {}, bool resampled = true);
 
 } // namespace brelin

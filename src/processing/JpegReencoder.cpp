@@ -166,6 +166,7 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(const QString& source, fl
         job.shrink = shrinkFor(info->width, info->height, outW, outH);
         job.orientation = turn ? orientation : 1;
         job.quality = quality;
+        job.resampled = factor != 1.0f;
         PlaneReencodeFailure failure = PlaneReencodeFailure::None;
         const auto encoded = reencodePlanes(bytesOf(jpeg), *info, job, failure, error);
         if (encoded)
@@ -245,7 +246,7 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(const QString& source, fl
     if (turn)
         out = turnUpright(*out, orientation);
 
-    const auto encoded = encodeJpeg(*out, quality, grey, error);
+    const auto encoded = encodeJpeg(*out, quality, grey, error, factor != 1.0f);
     if (!encoded) {
         brLog(QStringLiteral("Cannot encode %1: %2").arg(source, QString::fromStdString(error)));
         return fail(QCoreApplication::translate("JpegReencoder", "The image cannot be encoded."));

@@ -73,7 +73,7 @@ reencodePlanes(std::span<const uint8_t> jpeg, const JpegInfo& info, const PlaneR
     std::optional<std::vector<uint8_t>> encoded;
     std::string encodeError;
     if (job.orientation == 1) {
-        encoded = encodeJpegPlanes(planes, job.quality, encodeError, ready);
+        encoded = encodeJpegPlanes(planes, job.quality, encodeError, ready, job.resampled);
     } else {
         // Turned, every row of the output depends on the last input row: whole planes first.
         bool complete = true;
@@ -87,7 +87,7 @@ reencodePlanes(std::span<const uint8_t> jpeg, const JpegInfo& info, const PlaneR
                 turned.push_back(turnUpright(*planes[size_t(c)], job.orientation));
                 upright.push_back(&turned.back());
             }
-            encoded = encodeJpegPlanes(upright, job.quality, encodeError);
+            encoded = encodeJpegPlanes(upright, job.quality, encodeError, {}, job.resampled);
         }
     }
     if (resizer.joinable())
