@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Pillow doing Brelin's jobs on a folder in one process, quality 80, outputs named after
-their sources. fit1920: draft (DCT shrink to no less than twice the target, as Pillow's
-thumbnail does) then Lanczos; half: Lanczos on the whole image.
+their sources. fit1920: draft (the largest DCT shrink that keeps the target size, the
+fastest way Pillow offers) then Lanczos; half: Lanczos on the whole image.
 Usage: pillow_job.py fit1920|half OUTDIR FILE..."""
 import math
 import os
@@ -25,7 +25,7 @@ def main():
         im = Image.open(path)
         w, h = target(im.width, im.height, job)
         if job == "fit1920":
-            im.draft("RGB", (w * 2, h * 2))
+            im.draft("RGB", (w, h))
         im = im.convert("RGB").resize((w, h), Image.LANCZOS)
         im.save(os.path.join(out, os.path.basename(path)), quality=80)
 
