@@ -26,7 +26,6 @@ struct DecodeJob
     J_COLOR_SPACE outSpace;
     uint8_t* pixels; // caller's buffer, outW × outH × outC
     bool tooLarge;
-    RowProgress* progress; // told of the rows as they come, when set
 };
 
 bool runHeader(DecodeJob& job)
@@ -80,8 +79,6 @@ bool runDecode(DecodeJob& job)
     while (job.cinfo.output_scanline < job.cinfo.output_height) {
         JSAMPROW row = job.pixels + size_t(job.cinfo.output_scanline) * stride;
         jpeg_read_scanlines(&job.cinfo, &row, 1);
-        if (job.progress && job.cinfo.output_scanline % 16 == 0)
-            job.progress->publish(int(job.cinfo.output_scanline));
     }
     jpeg_finish_decompress(&job.cinfo);
     jpeg_destroy_decompress(&job.cinfo);
@@ -344,63 +341,6 @@ std::optional<std::vector<uint8_t>> reencodeJpeg(std::span<const uint8_t> jpeg, 
         return std::nullopt;
     }
     return takeBytes(job.bytes, job.length);
-}
-
-struct JpegRowDecoder::Job : DecodeJob
-{
-};
-
-std::unique_ptr<JpegRowDecoder> JpegRowDecoder::start(std::span<const uint8_t> jpeg, int shrink,
-                                                      bool fastUpsampling, std::string& error)
-{
-    std::unique_ptr<JpegRowDecoder> d(new JpegRowDecoder);
-    d->job_ = std::make_unique<Job>();
-    Job& job = *d->job_;
-    job.data = jpeg.data();
-    job.size = static_cast<unsigned long>(jpeg.size());
-    job.shrink = shrink;
-    job.fastUpsampling = fastUpsampling;
-    if (!runHeader(job)) {
-        error = job.err.message;
-        return nullptr;
-    }
-    if (job.tooLarge) {
-        error = "the image has more than 2^28 pixels";
-        return nullptr;
-    }
-    if (job.outSpace == JCS_CMYK) {
-        jpeg_destroy_decompress(&job.cinfo);
-        error = "CMYK";
-        return nullptr;
-    }
-    d->bitmap_ = std::make_shared<Bitmap>(Bitmap::uninitialized(job.outW, job.outH, job.outC));
-    d->progress_ = std::make_shared<RowProgress>();
-    job.pixels = d->bitmap_->pixels.data();
-    job.progress = d->progress_.get();
-    // The decompression object goes over to the decoding thread, which sets its own jump.
-    JpegRowDecoder* self = d.get();
-    d->thread_ = std::thread([self] {
-        self->ok_ = runDecode(*self->job_);
-        if (self->ok_)
-            self->progress_->publish(self->bitmap_->height);
-        self->progress_->finish();
-    });
-    return d;
-}
-
-bool JpegRowDecoder::finish(std::string& error)
-{
-    if (thread_.joinable())
-        thread_.join();
-    if (!ok_)
-        error = job_->err.message;
-    return ok_;
-}
-
-JpegRowDecoder::~JpegRowDecoder()
-{
-    if (thread_.joinable())
-        thread_.join();
 }
 
 } // namespace brelin

@@ -3,14 +3,11 @@
 #pragma once
 
 #include "scaling/Bitmap.h"
-#include "scaling/RowProgress.h"
 
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace brelin {
@@ -45,32 +42,6 @@ std::optional<DecodedJpeg> decodeJpeg(std::span<const uint8_t> jpeg, int shrink,
 // luma table (chooseEncoding).
 std::optional<std::vector<uint8_t>> encodeJpeg(const Bitmap& pixels, float q, bool grey,
                                                std::string& error, bool resampled = true);
-
-// A decode on a thread of its own into a bitmap that is there from the start, so that
-// the rows decoded so far can be used while the rest come. RGB and grey sources only.
-class JpegRowDecoder
-{
-public:
-    // Reads the header and starts the decode; none (with a reason) when the header cannot
-    // be read or the image is CMYK, which decodeJpeg converts as a whole.
-    static std::unique_ptr<JpegRowDecoder> start(std::span<const uint8_t> jpeg, int shrink,
-                                                 bool fastUpsampling, std::string& error);
-    ~JpegRowDecoder();
-
-    const std::shared_ptr<Bitmap>& bitmap() const { return bitmap_; }
-    const std::shared_ptr<RowProgress>& progress() const { return progress_; }
-    // Waits for the end of the decode; false, with libjpeg's reason, when it failed.
-    bool finish(std::string& error);
-
-private:
-    JpegRowDecoder() = default;
-    struct Job;
-    std::unique_ptr<Job> job_;
-    std::shared_ptr<Bitmap> bitmap_;
-    std::shared_ptr<RowProgress> progress_;
-    std::thread thread_;
-    bool ok_ = false;
-};
 
 // Decodes and encodes anew row by row, at the image's own size: no whole bitmap is held.
 // The pixels are those decodeJpeg gives at full size.

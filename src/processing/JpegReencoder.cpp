@@ -157,13 +157,27 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(const QString& source, fl
                                                     "The temporary folder cannot be written."));
         return target;
     };
+    const auto undecodable = [&] {
+        brLog(QStringLiteral("Cannot decode %1: %2").arg(source, QString::fromStdString(error)));
+        return fail(
+            QCoreApplication::translate("JpegReencoder", "The file is not a readable JPEG image."));
+    };
+    const auto unencodable = [&] {
+        brLog(QStringLiteral("Cannot encode %1: %2").arg(source, QString::fromStdString(error)));
+        return fail(QCoreApplication::translate("JpegReencoder", "The image cannot be encoded."));
+    };
+    const auto unscalable = [&] {
+        return fail(QCoreApplication::translate("JpegReencoder", "The image cannot be scaled."));
+    };
+    const int shrink = scales ? shrinkFor(info->width, info->height, outW, outH) : 1;
+
     if (scales && (info->ycc || info->grey)) {
         // YCbCr and grey images are resampled plane by plane, as they are stored.
         PlaneReencodeJob job;
         job.outW = outW;
         job.outH = outH;
         job.factor = factor;
-        job.shrink = shrinkFor(info->width, info->height, outW, outH);
+        job.shrink = shrink;
         job.orientation = turn ? orientation : 1;
         job.quality = quality;
         job.resampled = factor != 1.0f;
@@ -171,91 +185,37 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(const QString& source, fl
         const auto encoded = reencodePlanes(bytesOf(jpeg), *info, job, failure, error);
         if (encoded)
             return written(*encoded);
-        switch (failure) {
-        case PlaneReencodeFailure::Scale:
-            return fail(
-                QCoreApplication::translate("JpegReencoder", "The image cannot be scaled."));
-        case PlaneReencodeFailure::Encode:
-            brLog(
-                QStringLiteral("Cannot encode %1: %2").arg(source, QString::fromStdString(error)));
-            return fail(
-                QCoreApplication::translate("JpegReencoder", "The image cannot be encoded."));
-        default:
-            brLog(
-                QStringLiteral("Cannot decode %1: %2").arg(source, QString::fromStdString(error)));
-            return fail(QCoreApplication::translate("JpegReencoder",
-                                                    "The file is not a readable JPEG image."));
-        }
+        if (failure == PlaneReencodeFailure::Scale)
+            return unscalable();
+        return failure == PlaneReencodeFailure::Encode ? unencodable() : undecodable();
     }
+    // CMYK, YCCK and RGB-coded images go through RGB.
     if (scales && factor == 1.0f && !turn) {
         // At its own size, Lanczos is the identity: each row goes from the decoder to the
         // encoder, and no whole bitmap is held.
         const auto encoded = reencodeJpeg(bytesOf(jpeg), quality, error);
-        if (!encoded) {
-            brLog(
-                QStringLiteral("Cannot decode %1: %2").arg(source, QString::fromStdString(error)));
-            return fail(QCoreApplication::translate("JpegReencoder",
-                                                    "The file is not a readable JPEG image."));
-        }
-        return written(*encoded);
+        return encoded ? written(*encoded) : undecodable();
     }
-    const int shrink = scales ? shrinkFor(info->width, info->height, outW, outH) : 1;
-    const bool reduces = scales && factor < 1.0f;
-    // A reduced image is decoded on one core while the scaler works through the rows
-    // already there on the other; CMYK images are decoded whole first.
-    std::unique_ptr<JpegRowDecoder> streaming;
-    std::optional<DecodedJpeg> decoded;
-    if (reduces)
-        streaming = JpegRowDecoder::start(bytesOf(jpeg), shrink, true, error);
-    if (!streaming) {
-        decoded = decodeJpeg(bytesOf(jpeg), shrink, error, reduces);
-        if (!decoded) {
-            brLog(
-                QStringLiteral("Cannot decode %1: %2").arg(source, QString::fromStdString(error)));
-            return fail(QCoreApplication::translate("JpegReencoder",
-                                                    "The file is not a readable JPEG image."));
-        }
-    }
-
+    auto decoded = decodeJpeg(bytesOf(jpeg), shrink, error, scales && factor < 1.0f);
+    if (!decoded)
+        return undecodable();
     BRImageScaler scaler;
-    bool grey = false;
-    if (streaming) {
-        grey = streaming->bitmap()->channels == 1;
-        scaler.setInputBitmapImageRep(streaming->bitmap(), info->width, info->height);
-        scaler.setInputProgress(streaming->progress());
-    } else {
-        grey = decoded->bitmap.channels == 1;
-        scaler.setInputBitmapImageRep(std::make_shared<const Bitmap>(std::move(decoded->bitmap)),
-                                      info->width, info->height);
-    }
+    const bool grey = decoded->bitmap.channels == 1;
+    scaler.setInputBitmapImageRep(std::make_shared<const Bitmap>(std::move(decoded->bitmap)),
+                                  info->width, info->height);
     scaler.setScalesImage(scales);
     if (scales) {
         scaler.setScalingTypeAbsolute(false);
         scaler.setScaleFactor(factor);
     }
     auto out = scaler.outputBitmapImageRep();
-    // Damage found late in the image data fails the file like damage found early.
-    if (streaming && !streaming->finish(error)) {
-        brLog(QStringLiteral("Cannot decode %1: %2").arg(source, QString::fromStdString(error)));
-        return fail(
-            QCoreApplication::translate("JpegReencoder", "The file is not a readable JPEG image."));
-    }
     if (!out)
-        return fail(QCoreApplication::translate("JpegReencoder", "The image cannot be scaled."));
+        return unscalable();
     // Without its EXIF, a turned photo is shown as stored: the pixels are turned instead.
     if (turn)
         out = turnUpright(*out, orientation);
-
     const auto encoded = encodeJpeg(*out, quality, grey, error, factor != 1.0f);
-    if (!encoded) {
-        brLog(QStringLiteral("Cannot encode %1: %2").arg(source, QString::fromStdString(error)));
-        return fail(QCoreApplication::translate("JpegReencoder", "The image cannot be encoded."));
-    }
-    if (!writeScratchFile(target, QByteArray(reinterpret_cast<const char*>(encoded->data()),
-                                             qsizetype(encoded->size()))))
-        return fail(QCoreApplication::translate("JpegReencoder",
-                                                "The temporary folder cannot be written."));
-    return target;
+    return encoded ? written(*encoded) : unencodable();
 }
 
 } // namespace brelin

@@ -38,6 +38,20 @@ Bitmap toRgba(const Bitmap& image, int w, int h)
     return out;
 }
 
+// The Lanczos transform of `input`, which stands for an image of fullW × fullH (it may
+// be decoded smaller), to exactly w × h: `input` itself at factor 1, else the result kept
+// in `storage`; null when it cannot be made.
+const Bitmap* lanczos(const Bitmap& input, int fullW, int fullH, float scale, int w, int h,
+                      std::optional<Bitmap>& storage)
+{
+    if (scale == 1.0f && input.width == w && input.height == h)
+        return &input; // Lanczos at factor 1 weighs the centre pixel alone
+    // The kernel is placed for the full image's factor, on the pixels at hand.
+    storage = BRLanczosScaleTransform::resize(input, w, h, double(scale) * fullW / input.width,
+                                              double(scale) * fullH / input.height);
+    return storage ? &*storage : nullptr;
+}
+
 } // namespace
 
 BRImageScaler::BRImageScaler()
@@ -149,30 +163,16 @@ std::optional<Bitmap> BRImageScaler::outputBitmapImageRep() const
         return std::nullopt;
     }
     // The chain's output: the scaled image, or the input itself without the filter.
-    std::optional<Bitmap> scaled;
-    const Bitmap* image = inputBitmapImageRep_.get();
-    const Bitmap& input = *inputBitmapImageRep_;
-    const bool resamples =
-        chainScale_ && !(*chainScale_ == 1.0f && input.width == w && input.height == h);
-    // Without resampling the whole input is needed at once.
-    if (progress_ && !resamples && !progress_->waitForEnd(input.height)) {
-        lastError_ = "the image could not be decoded";
+    if (!chainScale_)
+        return toRgba(*inputBitmapImageRep_, w, h);
+    std::optional<Bitmap> storage;
+    const Bitmap* scaled =
+        lanczos(*inputBitmapImageRep_, inputWidth_, inputHeight_, *chainScale_, w, h, storage);
+    if (!scaled) {
+        lastError_ = "the image cannot be scaled by that factor";
         return std::nullopt;
     }
-    if (chainScale_ && *chainScale_ == 1.0f && input.width == w && input.height == h) {
-        // Lanczos at factor 1 weighs the centre pixel alone: the image as it is.
-    } else if (chainScale_) {
-        // The kernel is placed for the full image's factor, on the pixels at hand.
-        const double fx = double(*chainScale_) * inputWidth_ / input.width;
-        const double fy = double(*chainScale_) * inputHeight_ / input.height;
-        scaled = BRLanczosScaleTransform::resize(input, w, h, fx, fy, progress_.get());
-        if (!scaled) {
-            lastError_ = "the image cannot be scaled by that factor";
-            return std::nullopt;
-        }
-        image = &*scaled;
-    }
-    return toRgba(*image, w, h);
+    return toRgba(*scaled, w, h);
 }
 
 std::optional<BRScaledImage> BRImageScaler::outputImage() const
@@ -197,12 +197,11 @@ std::optional<Bitmap> BRScaledImage::render() const
 {
     if (uint64_t(width_) * uint64_t(height_) > kMaxPixels)
         return std::nullopt;
-    const Bitmap& input = *input_;
-    if (!scale_ || (input.width == width_ && input.height == height_ && *scale_ == 1.0f))
-        return toRgba(input, width_, height_);
-    const auto scaled = BRLanczosScaleTransform::resize(
-        input, width_, height_, double(*scale_) * fullWidth_ / input.width,
-        double(*scale_) * fullHeight_ / input.height);
+    if (!scale_)
+        return toRgba(*input_, width_, height_);
+    std::optional<Bitmap> storage;
+    const Bitmap* scaled =
+        lanczos(*input_, fullWidth_, fullHeight_, *scale_, width_, height_, storage);
     if (!scaled)
         return std::nullopt;
     return toRgba(*scaled, width_, height_);

@@ -5,7 +5,6 @@
 #pragma once
 
 #include "scaling/Bitmap.h"
-#include "scaling/RowProgress.h"
 
 #include <memory>
 #include <optional>
@@ -44,11 +43,6 @@ public:
     // (a JPEG reduced in the DCT domain): sizes and factors are those of the full image.
     void setInputBitmapImageRep(std::shared_ptr<const Bitmap> bitmap, int fullWidth,
                                 int fullHeight);
-    // The input is still being decoded; its rows are read as `progress` says they are ready.
-    void setInputProgress(std::shared_ptr<const RowProgress> progress)
-    {
-        progress_ = std::move(progress);
-    }
     int inputPixelsWide() const { return inputWidth_; }
     int inputPixelsHigh() const { return inputHeight_; }
 
@@ -85,7 +79,6 @@ private:
     void updateOutputImage();
 
     std::shared_ptr<const Bitmap> inputBitmapImageRep_;
-    std::shared_ptr<const RowProgress> progress_;
     int inputWidth_ = 0;
     int inputHeight_ = 0;
     bool scalesImage_ = true;
