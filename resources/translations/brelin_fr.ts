@@ -1,14 +1,15 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
     <name>AddFilesDialog</name>
     <message>
-        <location filename="../../src/ui/AddFilesDialog.cpp" line="28" />
+        <location filename="../../src/ui/AddFilesDialog.cpp" line="28"/>
         <source>Add Photos and Folders</source>
         <translation>Ajouter des photos et des dossiers</translation>
     </message>
     <message>
-        <location filename="../../src/ui/AddFilesDialog.cpp" line="34" />
+        <location filename="../../src/ui/AddFilesDialog.cpp" line="34"/>
         <source>Add</source>
         <translation>Ajouter</translation>
     </message>
@@ -16,82 +17,82 @@
 <context>
     <name>BRController</name>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="226" />
+        <location filename="../../src/ui/BRController.cpp" line="233"/>
         <source>Same as original</source>
         <translation>Identique à l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="241" />
+        <location filename="../../src/ui/BRController.cpp" line="248"/>
         <source>Choose the Output Folder</source>
         <translation>Choisir le dossier de sortie</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="245" />
+        <location filename="../../src/ui/BRController.cpp" line="252"/>
         <source>Choose</source>
         <translation>Choisir</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="259" />
+        <location filename="../../src/ui/BRController.cpp" line="266"/>
         <source>Readme</source>
         <translation>LisezMoi</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="266" />
+        <location filename="../../src/ui/BRController.cpp" line="273"/>
         <source>About Brelin</source>
         <translation>À propos de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="267" />
+        <location filename="../../src/ui/BRController.cpp" line="274"/>
         <source>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Makes JPEG images smaller in batches.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Réduit des images JPEG par lots.&lt;/p&gt;</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="29" />
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="29"/>
         <source>Save Preset…</source>
         <translation>Enregistrer le préréglage…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="30" />
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="30"/>
         <source>Manage Presets…</source>
         <translation>Gérer les préréglages…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="40" />
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="40"/>
         <source>Save Preset</source>
         <translation>Enregistrer le préréglage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="45" />
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="45"/>
         <source>Preset name:</source>
         <translation>Nom du préréglage :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="47" />
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="47"/>
         <source>Save</source>
         <translation>Enregistrer</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="56" />
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="56"/>
         <source>Default</source>
         <translation>Par défaut</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="144" />
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="144"/>
         <source>Replace ?</source>
         <translation>Remplacer ?</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="145" />
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="145"/>
         <source>Do you want to replace the existing preset with the same name ?</source>
         <translation>Voulez-vous remplacer le préréglage existant du même nom ?</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="149" />
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="149"/>
         <source>Yes</source>
         <translation>Oui</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="150" />
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="150"/>
         <source>Cancel</source>
         <translation>Annuler</translation>
     </message>
@@ -99,7 +100,7 @@
 <context>
     <name>BRFileListModel</name>
     <message>
-        <location filename="../../src/filelist/BRFileListModel.cpp" line="200" />
+        <location filename="../../src/filelist/BRFileListModel.cpp" line="200"/>
         <source>Name</source>
         <translation>Nom</translation>
     </message>
@@ -107,17 +108,17 @@
 <context>
     <name>BRFileURL</name>
     <message>
-        <location filename="../../src/filelist/BRFileURL.cpp" line="143" />
+        <location filename="../../src/filelist/BRFileURL.cpp" line="143"/>
         <source>Directory with</source>
         <translation>Dossier avec</translation>
     </message>
     <message>
-        <location filename="../../src/filelist/BRFileURL.cpp" line="145" />
+        <location filename="../../src/filelist/BRFileURL.cpp" line="145"/>
         <source>file(s)</source>
         <translation>fichier(s)</translation>
     </message>
     <message>
-        <location filename="../../src/filelist/BRFileURL.cpp" line="146" />
+        <location filename="../../src/filelist/BRFileURL.cpp" line="146"/>
         <source>JPEG file</source>
         <translation>Fichier JPEG</translation>
     </message>
@@ -125,312 +126,317 @@
 <context>
     <name>BRMainWindow</name>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="158" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="158"/>
         <source>Size</source>
         <translation>Taille</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="167" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="167"/>
         <source>Keep the original size</source>
         <translation>Garder la taille d’origine</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="180" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="180"/>
         <source>Scale by a factor:</source>
         <translation>Multiplier par un facteur :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="190" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="190"/>
         <source>Width and height are multiplied by this factor</source>
         <translation>La largeur et la hauteur sont multipliées par ce facteur</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="215" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="215"/>
         <source>Scale to a fixed length:</source>
         <translation>Ramener à une longueur fixe :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="247" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="247"/>
         <source>Applies to:</source>
         <translation>S’applique à :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="264" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="264"/>
         <source>Width</source>
         <translation>la largeur</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="269" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="269"/>
         <source>Height</source>
         <translation>la hauteur</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="274" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="274"/>
         <source>Shorter side</source>
         <translation>le petit côté</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="279" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="279"/>
         <source>Longer side</source>
         <translation>le grand côté</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="284" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="284"/>
         <source>Width, only for wider images</source>
         <translation>la largeur, pour les images plus larges seulement</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="289" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="289"/>
         <source>Height, only for higher images</source>
         <translation>la hauteur, pour les images plus hautes seulement</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="300" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="300"/>
         <source>Quality</source>
         <translation>Qualité</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="306" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="306"/>
         <source>Recompress the image</source>
         <translation>Recompresser l’image</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="312" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="312"/>
         <source>Decode and encode every image anew; always on while the image is scaled</source>
         <translation>Décoder et encoder de nouveau chaque image ; toujours actif quand l’image est redimensionnée</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="360" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="360"/>
         <source>Smaller file</source>
         <translation>Fichier plus léger</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="367" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="367"/>
         <source>Better image</source>
         <translation>Meilleure image</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="380" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="380"/>
         <source>Metadata</source>
         <translation>Métadonnées</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="389" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="389"/>
         <source>Camera settings, date, GPS position and thumbnail (APP1)</source>
         <translation>Réglages de l’appareil, date, position GPS et vignette (APP1)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="399" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="399"/>
         <source>Captions, keywords and credits (APP13)</source>
         <translation>Légendes, mots-clés et crédits (APP13)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="409" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="409"/>
         <source>The colour profile (APP2)</source>
         <translation>Le profil de couleurs (APP2)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="426" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="426"/>
         <source>Remove other markers</source>
         <translation>Retirer les autres marqueurs</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="429" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="429"/>
         <source>APP0, APP3, APP12 and APP14 segments</source>
         <translation>Segments APP0, APP3, APP12 et APP14</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="439" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="439"/>
         <source>Output</source>
         <translation>Sortie</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="445" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="445"/>
         <source>Add a suffix to the name:</source>
         <translation>Ajouter un suffixe au nom :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="451" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="451"/>
         <source>Keep the original: the result gets this text before its extension</source>
         <translation>Garder l’original : le résultat reçoit ce texte avant son extension</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="465" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="465"/>
         <source>Save into a folder:</source>
         <translation>Enregistrer dans un dossier :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="468" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="468"/>
         <source>Write the results into this folder instead of beside the originals</source>
         <translation>Écrire les résultats dans ce dossier plutôt qu’à côté des originaux</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="475" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="475"/>
         <source>Same as original</source>
         <translation>Identique à l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="482" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="482"/>
         <source>Choose…</source>
         <translation>Choisir…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="492" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="492"/>
         <source>Icon</source>
         <translation>Icône</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="501" />
-        <source>Keep the original's custom icon</source>
+        <location filename="../../src/ui/BRMainWindow.ui" line="501"/>
+        <source>Keep the original&apos;s custom icon</source>
         <translation>Garder l’icône personnalisée de l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="517" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="517"/>
         <source>Remove the custom icon</source>
         <translation>Retirer l’icône personnalisée</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="530" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="530"/>
         <source>Make an icon from the image</source>
         <translation>Faire une icône à partir de l’image</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="81" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="81"/>
         <source>Process</source>
         <translation>Traiter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="48" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="48"/>
         <source>Add…</source>
         <translation>Ajouter…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="51" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="51"/>
         <source>Add photos and folders to the list</source>
         <translation>Ajouter des photos et des dossiers à la liste</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="58" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="58"/>
         <source>Remove</source>
         <translation>Retirer</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="61" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="61"/>
         <source>Remove the selected rows from the list</source>
         <translation>Retirer de la liste les lignes sélectionnées</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="133" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="133"/>
         <source>Preset:</source>
         <translation>Préréglage :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="143" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="143"/>
         <source>Choose a preset to show its settings, or save the settings shown as a preset</source>
         <translation>Choisissez un préréglage pour afficher ses réglages, ou enregistrez les réglages affichés comme préréglage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="386" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="386"/>
         <source>Remove EXIF</source>
         <translation>Retirer l’EXIF</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="396" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="396"/>
         <source>Remove IPTC</source>
         <translation>Retirer l’IPTC</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="406" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="406"/>
         <source>Remove ICC profile</source>
         <translation>Retirer le profil ICC</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="416" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="416"/>
         <source>Remove comment</source>
         <translation>Retirer le commentaire</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="419" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="419"/>
         <source>The JPEG comment text (COM)</source>
         <translation>Le texte du commentaire JPEG (COM)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="563" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="563"/>
         <source>&amp;File</source>
         <translation>&amp;Fichier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="571" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="572"/>
         <source>&amp;Edit</source>
         <translation>&amp;Édition</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="586" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="587"/>
         <source>&amp;View</source>
         <translation>&amp;Affichage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="592" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="593"/>
         <source>&amp;Help</source>
         <translation>Ai&amp;de</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="605" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="607"/>
+        <source>&amp;Process</source>
+        <translation>&amp;Traiter</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="612"/>
         <source>&amp;Add Photos and Folders…</source>
         <translation>&amp;Ajouter des photos et des dossiers…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="610" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="617"/>
         <source>&amp;Remove from List</source>
         <translation>&amp;Retirer de la liste</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="615" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="622"/>
         <source>Remove A&amp;ll</source>
         <translation>Retirer t&amp;out</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="620" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="627"/>
         <source>&amp;Quit</source>
         <translation>&amp;Quitter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="628" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="635"/>
         <source>Cu&amp;t</source>
         <translation>Co&amp;uper</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="633" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="640"/>
         <source>&amp;Copy</source>
         <translation>&amp;Copier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="638" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="645"/>
         <source>&amp;Paste</source>
         <translation>C&amp;oller</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="643" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="650"/>
         <source>Select &amp;All</source>
         <translation>&amp;Tout sélectionner</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="648" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="655"/>
         <source>Pr&amp;eferences…</source>
         <translation>Pré&amp;férences…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="656" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="663"/>
         <source>&amp;Full Screen</source>
         <translation>&amp;Plein écran</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="661" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="668"/>
         <source>Brelin &amp;Help</source>
         <translation>&amp;Aide de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="666" />
+        <location filename="../../src/ui/BRMainWindow.ui" line="673"/>
         <source>&amp;About Brelin</source>
         <translation>À &amp;propos de Brelin</translation>
     </message>
@@ -438,23 +444,84 @@
 <context>
     <name>BROutlineView</name>
     <message>
-        <location filename="../../src/ui/BROutlineView.cpp" line="33" />
+        <location filename="../../src/ui/BROutlineView.cpp" line="33"/>
         <source>Drop photos and folders here</source>
         <translation>Déposez ici des photos et des dossiers</translation>
     </message>
 </context>
 <context>
+    <name>BRProcessor</name>
+    <message>
+        <location filename="../../src/processing/BRProcessor.cpp" line="49"/>
+        <source>No output folder is chosen.</source>
+        <translation>Aucun dossier de destination n’est choisi.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/BRProcessor.cpp" line="58"/>
+        <source>The existing file was kept: you chose not to replace it.</source>
+        <translation>Le fichier existant a été gardé : vous avez choisi de ne pas le remplacer.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/BRProcessor.cpp" line="115"/>
+        <source>The temporary folder cannot be created.</source>
+        <translation>Le dossier temporaire ne peut pas être créé.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/BRProcessor.cpp" line="188"/>
+        <source>The file could not be processed.</source>
+        <translation>Le fichier n’a pas pu être traité.</translation>
+    </message>
+</context>
+<context>
     <name>BRUtils</name>
     <message>
-        <location filename="../../src/filelist/BRUtils.cpp" line="8" />
+        <location filename="../../src/filelist/BRUtils.cpp" line="8"/>
         <source>Bytes</source>
         <translation>octets</translation>
     </message>
 </context>
 <context>
+    <name>FileCopy</name>
+    <message>
+        <location filename="../../src/processing/FileCopy.cpp" line="29"/>
+        <source>There is not enough space on the disk.</source>
+        <translation>Il n’y a pas assez de place sur le disque.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/FileCopy.cpp" line="31"/>
+        <source>The destination folder cannot be written.</source>
+        <translation>Le dossier de destination n’est pas accessible en écriture.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/FileCopy.cpp" line="32"/>
+        <source>The file cannot be written: %1</source>
+        <translation>Le fichier ne peut pas être écrit : %1</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/FileCopy.cpp" line="142"/>
+        <source>A folder of the same name stands where the result would go.</source>
+        <translation>Un dossier du même nom se trouve à l’emplacement du résultat.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/FileCopy.cpp" line="147"/>
+        <source>Something that is not a file stands where the result would go.</source>
+        <translation>Un élément qui n’est pas un fichier se trouve à l’emplacement du résultat.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/FileCopy.cpp" line="154"/>
+        <source>The processed file cannot be read: %1</source>
+        <translation>Le fichier traité ne peut pas être lu : %1</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/FileCopy.cpp" line="160"/>
+        <source>The processed file is not a complete JPEG image.</source>
+        <translation>Le fichier traité n’est pas une image JPEG complète.</translation>
+    </message>
+</context>
+<context>
     <name>InfoCell</name>
     <message>
-        <location filename="../../src/ui/InfoCell.cpp" line="20" />
+        <location filename="../../src/ui/InfoCell.cpp" line="20"/>
         <source>Subtitle</source>
         <translation>Sous-titre</translation>
     </message>
@@ -462,33 +529,34 @@
 <context>
     <name>JpegReencoder</name>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="115" />
+        <location filename="../../src/processing/JpegReencoder.cpp" line="102"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="106"/>
         <source>The file cannot be read.</source>
         <translation>Le fichier est illisible.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="122" />
-        <location filename="../../src/processing/JpegReencoder.cpp" line="155" />
+        <location filename="../../src/processing/JpegReencoder.cpp" line="113"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="152"/>
         <source>The file is not a readable JPEG image.</source>
         <translation>Le fichier n’est pas une image JPEG lisible.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="146" />
+        <location filename="../../src/processing/JpegReencoder.cpp" line="137"/>
         <source>The settings give the image no usable size.</source>
         <translation>Les réglages ne donnent à l’image aucune taille utilisable.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="169" />
+        <location filename="../../src/processing/JpegReencoder.cpp" line="159"/>
         <source>The image cannot be scaled.</source>
         <translation>L’image ne peut pas être redimensionnée.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="177" />
+        <location filename="../../src/processing/JpegReencoder.cpp" line="156"/>
         <source>The image cannot be encoded.</source>
         <translation>L’image ne peut pas être encodée.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="181" />
+        <location filename="../../src/processing/JpegReencoder.cpp" line="145"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
@@ -496,34 +564,34 @@
 <context>
     <name>MetadataTransfer</name>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="170" />
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="170"/>
         <source>The file is not a readable JPEG image.</source>
         <translation>Le fichier n’est pas une image JPEG lisible.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="187" />
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="234" />
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="275" />
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="187"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="234"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="275"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="212" />
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="212"/>
         <source>The file is not a complete JPEG image.</source>
         <translation>Le fichier n’est pas une image JPEG complète.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="223" />
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="223"/>
         <source>The image cannot be turned upright without loss.</source>
         <translation>L’image ne peut pas être redressée sans perte.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="263" />
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="263"/>
         <source>The metadata of the original cannot be read.</source>
         <translation>Les métadonnées de l’original sont illisibles.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="269" />
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="269"/>
         <source>The new image is not a complete JPEG image.</source>
         <translation>La nouvelle image n’est pas une image JPEG complète.</translation>
     </message>
@@ -531,84 +599,178 @@
 <context>
     <name>PrefsController</name>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="42" />
+        <location filename="../../src/ui/PrefsController.cpp" line="42"/>
         <source>Preferences</source>
         <translation>Préférences</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="43" />
+        <location filename="../../src/ui/PrefsController.cpp" line="43"/>
         <source>Empty the list after processing</source>
         <translation>Vider la liste après le traitement</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="45" />
+        <location filename="../../src/ui/PrefsController.cpp" line="45"/>
         <source>Process files opened from the desktop at once</source>
         <translation>Traiter aussitôt les fichiers ouverts depuis le bureau</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="47" />
+        <location filename="../../src/ui/PrefsController.cpp" line="47"/>
         <source>Manage Presets…</source>
         <translation>Gérer les préréglages…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="69" />
+        <location filename="../../src/ui/PrefsController.cpp" line="69"/>
         <source>Manage Presets</source>
         <translation>Gérer les préréglages</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="73" />
+        <location filename="../../src/ui/PrefsController.cpp" line="73"/>
         <source>Name</source>
         <translation>Nom</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="82" />
+        <location filename="../../src/ui/PrefsController.cpp" line="82"/>
         <source>Rename…</source>
         <translation>Renommer…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="84" />
+        <location filename="../../src/ui/PrefsController.cpp" line="84"/>
         <source>Delete</source>
         <translation>Supprimer</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="86" />
+        <location filename="../../src/ui/PrefsController.cpp" line="86"/>
         <source>Done</source>
         <translation>Terminé</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="105" />
+        <location filename="../../src/ui/PrefsController.cpp" line="105"/>
         <source>Rename Preset</source>
         <translation>Renommer le préréglage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="110" />
+        <location filename="../../src/ui/PrefsController.cpp" line="110"/>
         <source>New name:</source>
         <translation>Nouveau nom :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="112" />
+        <location filename="../../src/ui/PrefsController.cpp" line="112"/>
         <source>Rename</source>
         <translation>Renommer</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="217" />
+        <location filename="../../src/ui/PrefsController.cpp" line="217"/>
         <source>Delete preset ?</source>
         <translation>Supprimer le préréglage ?</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="218" />
-        <source>Are you sure you want to delete the preset "</source>
-        <translation>Voulez-vous vraiment supprimer le préréglage "</translation>
+        <location filename="../../src/ui/PrefsController.cpp" line="218"/>
+        <source>Are you sure you want to delete the preset &quot;</source>
+        <translation>Voulez-vous vraiment supprimer le préréglage &quot;</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="224" />
+        <location filename="../../src/ui/PrefsController.cpp" line="224"/>
         <source>Yes</source>
         <translation>Oui</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="225" />
+        <location filename="../../src/ui/PrefsController.cpp" line="225"/>
         <source>No</source>
         <translation>Non</translation>
+    </message>
+</context>
+<context>
+    <name>ProcessWindowsUi</name>
+    <message>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="29"/>
+        <source>Replace File</source>
+        <translation>Remplacer le fichier</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="37"/>
+        <source>Apply to all</source>
+        <translation>Appliquer à tous</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="42"/>
+        <source>Replace</source>
+        <translation>Remplacer</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="44"/>
+        <source>Don&apos;t Replace</source>
+        <translation>Ne pas remplacer</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="59"/>
+        <source>Processing</source>
+        <translation>Traitement</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="63"/>
+        <source>Processing the images…</source>
+        <translation>Traitement des images…</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="113"/>
+        <source>Files Not Processed</source>
+        <translation>Fichiers non traités</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="116"/>
+        <source>These files could not be processed:</source>
+        <translation>Ces fichiers n’ont pas pu être traités :</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="120"/>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="121"/>
+        <source>Path</source>
+        <translation>Chemin</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="122"/>
+        <source>Reason</source>
+        <translation>Raison</translation>
+    </message>
+</context>
+<context>
+    <name>ReplaceAlert</name>
+    <message>
+        <location filename="../../src/processing/ReplaceAlert.cpp" line="11"/>
+        <source>Are you sure you want to replace </source>
+        <translation>Êtes-vous sûr de vouloir remplacer </translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/ReplaceAlert.cpp" line="13"/>
+        <source> with the new processed file ?</source>
+        <translation> par le nouveau fichier traité ?</translation>
+    </message>
+</context>
+<context>
+    <name>RunSummary</name>
+    <message>
+        <location filename="../../src/processing/RunSummary.cpp" line="15"/>
+        <source>1 file processed</source>
+        <translation>1 fichier traité</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/RunSummary.cpp" line="16"/>
+        <source>%1 files processed</source>
+        <translation>%1 fichiers traités</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/RunSummary.cpp" line="33"/>
+        <source>%1 not processed</source>
+        <translation>%1 non traités</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/RunSummary.cpp" line="36"/>
+        <source>%1 not started</source>
+        <translation>%1 non commencés</translation>
     </message>
 </context>
 </TS>

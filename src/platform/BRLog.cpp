@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <cstdio>
 #include <mutex>
 #include <string>
@@ -22,7 +23,14 @@ LogObserver& observer()
     return o;
 }
 
+std::atomic<bool> toStandardError{true};
+
 } // namespace
+
+void setLogToStandardError(bool on)
+{
+    toStandardError = on;
+}
 
 void brLog(std::string_view text)
 {
@@ -33,7 +41,8 @@ void brLog(std::string_view text)
     }();
     (void)opened;
     const std::string line(text);
-    std::fprintf(stderr, "Brelin: %s\n", line.c_str());
+    if (toStandardError)
+        std::fprintf(stderr, "Brelin: %s\n", line.c_str());
     syslog(LOG_NOTICE, "%s", line.c_str());
     if (observer())
         observer()(text);

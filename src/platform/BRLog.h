@@ -16,6 +16,10 @@ inline void brLog(const char* text)
     brLog(std::string_view(text));
 }
 
+// Whether log lines also go to standard error (they do unless turned off); the
+// terminal front end keeps them for --verbose.
+void setLogToStandardError(bool on);
+
 // Tests watch the log through an observer; it is called after the line is written,
 // from whichever thread logged. Returns the observer that was installed before.
 using LogObserver = std::function<void(std::string_view)>;

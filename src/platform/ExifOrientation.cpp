@@ -1,5 +1,8 @@
 #include "platform/ExifOrientation.h"
 
+#include "markers/JpegSegments.h"
+#include "markers/MarkerTools.h"
+
 #include <cstring>
 
 namespace brelin {
@@ -86,6 +89,16 @@ std::vector<uint8_t> orientationOnlyApp1(int orientation)
     // no next IFD.
     return {0xFF, 0xE1, 0,    34,   'E', 'x', 'i', 'f', 0, 0, 'M', 'M', 0, 42, 0, 0, 0, 8,
             0,    1,    0x01, 0x12, 0,   3,   0,   0,   0, 1, 0,   o,   0, 0,  0, 0, 0, 0};
+}
+
+int jpegOrientation(std::span<const uint8_t> jpeg)
+{
+    markers::Reader in = markers::Reader::fromMemory(jpeg);
+    std::vector<uint8_t> app1;
+    markers::Writer out = markers::Writer::toMemory(app1);
+    if (!markers::readAppSegments(in, markers::kAPP0 + 1, out).ok)
+        return 1;
+    return exifOrientation(app1);
 }
 
 } // namespace brelin

@@ -12,6 +12,9 @@ namespace brelin {
 // as rdjpgcom -raw APP1 prints them); 1 when there is none or it cannot be read.
 int exifOrientation(std::span<const uint8_t> app1Segments);
 
+// The orientation of a whole JPEG stream, from its first EXIF APP1; 1 without one.
+int jpegOrientation(std::span<const uint8_t> jpeg);
+
 // A whole APP1 segment with an EXIF block whose only entry is the orientation.
 std::vector<uint8_t> orientationOnlyApp1(int orientation);
 

@@ -1,6 +1,5 @@
 #include "processing/JpegReencoder.h"
 
-#include "markers/MarkerTools.h"
 #include "platform/AtomicFile.h"
 #include "platform/BRLog.h"
 #include "platform/ExifOrientation.h"
@@ -25,16 +24,6 @@ namespace {
 std::span<const uint8_t> bytesOf(const QByteArray& a)
 {
     return {reinterpret_cast<const uint8_t*>(a.constData()), size_t(a.size())};
-}
-
-int orientationOf(const QByteArray& jpeg)
-{
-    markers::Reader in = markers::Reader::fromMemory(bytesOf(jpeg));
-    std::vector<uint8_t> app1;
-    markers::Writer out = markers::Writer::toMemory(app1);
-    if (!markers::readAppSegments(in, 0xE1, out).ok)
-        return 1;
-    return exifOrientation(app1);
 }
 
 // The largest reduction in the DCT domain that leaves at least twice the target size,
@@ -123,7 +112,7 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(const QString& source, fl
         return fail(
             QCoreApplication::translate("JpegReencoder", "The file is not a readable JPEG image."));
     }
-    const int orientation = orientationOf(jpeg);
+    const int orientation = jpegOrientation(bytesOf(jpeg));
 
     // The factor, and whether the scaler scales at all.
     const int type = recordInt(prefs_, key::ScalingType);

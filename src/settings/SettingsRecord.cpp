@@ -30,6 +30,26 @@ const QStringList& settingsKeys()
     return keys;
 }
 
+QVariantMap initialRecord()
+{
+    return {{key::HasSuffix, 1},
+            {key::Recompress, 1},
+            {key::Quality, 80},
+            {key::RemoveEXIF, 0},
+            {key::RemoveICC, 0},
+            {key::RemoveITPC, 0},
+            {key::RemoveComment, 0},
+            {key::RemoveOthers, 0},
+            {key::ScalingFactor, 0.5},
+            {key::ScalingFixedType, int(FixedLongerSide)},
+            {key::ScalingType, int(ScaleToLength)},
+            {key::ScalingFixedValue, 1920},
+            {key::KeepIcon, int(IconFromSource)},
+            {key::Suffix, QStringLiteral("-small")},
+            {key::Path, QString()},
+            {key::CustomPath, 0}};
+}
+
 int recordInt(const QVariantMap& record, const QString& key)
 {
     const QVariant v = record.value(key);

@@ -47,6 +47,10 @@ enum ScalingFixedCode {
 // KeepIcon codes.
 enum IconCode { IconFromSource = 0, IconRemove = 1, IconFromImage = 2 };
 
+// The settings panel's initial values: fit the longer side to 1920 pixels at quality
+// 80, keep every marker and the icon, write "-small" beside the original.
+QVariantMap initialRecord();
+
 // Readers with the record's conventions: a missing key reads as 0, 0.0 or "";
 // a number of any kind is read by value, a real truncated toward zero where an
 // integer is wanted (saturated at the int range, NaN as 0).

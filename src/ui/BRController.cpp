@@ -61,6 +61,11 @@ BRController::BRController(QObject* parent)
     connect(filesOutline, &BROutlineView::removeRequested, this, &BRController::removeFile);
     connect(addFilesButton, &QPushButton::clicked, this, &BRController::addFileButton);
     connect(removeButton, &QPushButton::clicked, this, &BRController::removeFile);
+    connect(processButton, &QPushButton::clicked, this, &BRController::process);
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+        connect(filesModel.get(), signal, this, &BRController::updateProcessEnabled);
+    connect(filesModel.get(), &QAbstractItemModel::modelReset, this,
+            &BRController::updateProcessEnabled);
     mainSplit->setStretchFactor(0, 1);
     mainSplit->setStretchFactor(1, 0);
 
@@ -76,6 +81,7 @@ BRController::BRController(QObject* parent)
     connectActions();
 
     customPathBackup = QString();
+    updateProcessEnabled();
     setUpPresets();
     scalingTypeDidChange();
     customPathDidChange();
@@ -96,6 +102,7 @@ void BRController::connectActions()
     connect(actionQuit, &QAction::triggered, mainWindow.get(), &QWidget::close);
     actionAddFiles->setShortcut(QKeySequence::Open);
     connect(actionAddFiles, &QAction::triggered, this, &BRController::addFileButton);
+    connect(actionProcess, &QAction::triggered, this, &BRController::process);
     connect(actionRemove, &QAction::triggered, this, &BRController::removeFile);
     connect(actionRemoveAll, &QAction::triggered, this, &BRController::removeAll);
     connect(actionCut, &QAction::triggered, this, [this] { forwardToFocusedField("cut"); });

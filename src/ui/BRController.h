@@ -1,6 +1,7 @@
 // The controller of the main window: the settings panel and its rules, the menus.
 #pragma once
 
+#include "processing/BRProcessor.h"
 #include "settings/PresetFile.h"
 #include "ui_BRMainWindow.h"
 
@@ -19,7 +20,7 @@ class BRFileListModel;
 class BRFileURL;
 class PrefsController;
 
-class BRController : public QObject, private Ui::BRMainWindow
+class BRController : public QObject, public brelin::BRProcessorDelegate, private Ui::BRMainWindow
 {
     Q_OBJECT
 public:
@@ -70,6 +71,13 @@ public slots:
     void savePresetWithName();
     // The preferences window; `manage` goes on to the preset manager when it may.
     void openPrefs(bool manage = false);
+    // Runs the batch over every file of the list with the panel's settings as they stand;
+    // returns when the run is over.
+    void process();
+    // The end of a run: empties the list when "Empty List" is on and the run was
+    // started from the list.
+    void processDidEnd() override;
+
     // Stores the selected preset's name as the one to apply at the next start.
     void applicationWillTerminate();
 
@@ -78,6 +86,7 @@ public:
 
 private:
     void setUpPresets();
+    void updateProcessEnabled();
     void connectActions();
     void showAbout();
     void forwardToFocusedField(const char* slot);
@@ -86,6 +95,8 @@ private:
     std::unique_ptr<BRFileListModel> filesModel;
     QStringList pendingAdds;
     bool adding = false;
+    bool dropOnIcon = false; // the last run was for a file opened with immediate processing
+    bool processing = false;
     QString customPathBackup;
 
     brelin::PresetList presets;

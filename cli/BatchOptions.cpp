@@ -1,0 +1,312 @@
+#include "BatchOptions.h"
+
+#include "settings/PresetFile.h"
+#include "settings/SettingsRecord.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cmath>
+#include <getopt.h>
+#include <optional>
+#include <vector>
+
+namespace brelin {
+namespace {
+
+enum Option {
+    OptPreset = 256,
+    OptQuality,
+    OptScale,
+    OptFit,
+    OptKeepSize,
+    OptSuffix,
+    OptOutput,
+    OptOverwrite,
+    OptRemove,
+    OptLossless,
+    OptIcon,
+    OptVerbose,
+    OptHelp,
+    OptVersion,
+};
+
+const option kOptions[] = {
+    {"preset", required_argument, nullptr, OptPreset},
+    {"quality", required_argument, nullptr, OptQuality},
+    {"scale", required_argument, nullptr, OptScale},
+    {"fit", required_argument, nullptr, OptFit},
+    {"keep-size", no_argument, nullptr, OptKeepSize},
+    {"suffix", required_argument, nullptr, OptSuffix},
+    {"output", required_argument, nullptr, OptOutput},
+    {"overwrite", no_argument, nullptr, OptOverwrite},
+    {"remove", required_argument, nullptr, OptRemove},
+    {"lossless", no_argument, nullptr, OptLossless},
+    {"icon", required_argument, nullptr, OptIcon},
+    {"yes", no_argument, nullptr, 'y'},
+    {"no", no_argument, nullptr, 'n'},
+    {"verbose", no_argument, nullptr, OptVerbose},
+    {"help", no_argument, nullptr, OptHelp},
+    {"version", no_argument, nullptr, OptVersion},
+    {nullptr, 0, nullptr, 0},
+};
+
+struct Raw
+{
+    std::optional<QString> preset, quality, scale, fit, suffix, output, remove, icon;
+    bool keepSize = false, overwrite = false, lossless = false;
+};
+
+BatchOptions failure(const QString& message)
+{
+    BatchOptions o;
+    o.action = BatchOptions::Action::Error;
+    o.error = message;
+    return o;
+}
+
+QString invalid(const char* option, const QString& value, const QString& expected)
+{
+    return QStringLiteral("invalid argument '%1' for '--%2': %3")
+        .arg(value, QLatin1String(option), expected);
+}
+
+// The record's destination and scaling as the options say; an error text or "".
+QString apply(const Raw& raw, QVariantMap& prefs)
+{
+    if (raw.lossless && (raw.scale || raw.fit || raw.quality || raw.keepSize))
+        return QStringLiteral("'--lossless' cannot be combined with '--scale', '--fit', "
+                              "'--keep-size' or '--quality'");
+    if (int(bool(raw.scale)) + int(bool(raw.fit)) + int(raw.keepSize) > 1)
+        return QStringLiteral("give only one of '--scale', '--fit' and '--keep-size'");
+    if (raw.overwrite && (raw.output || raw.suffix))
+        return QStringLiteral("'--overwrite' cannot be combined with '--output' or '--suffix'");
+
+    if (raw.quality) {
+        bool ok = false;
+        const int q = raw.quality->toInt(&ok);
+        if (!ok || q < 0 || q > 100)
+            return invalid("quality", *raw.quality, QStringLiteral("a whole number from 0 to 100"));
+        prefs[key::Quality] = q;
+        prefs[key::Recompress] = 1;
+    }
+    if (raw.scale) {
+        bool ok = false;
+        const double f = raw.scale->toDouble(&ok);
+        if (!ok || !std::isfinite(f) || f <= 0 || f > 100)
+            return invalid("scale", *raw.scale, QStringLiteral("a factor above 0, such as 0.5"));
+        prefs[key::ScalingType] = int(ScaleByFactor);
+        prefs[key::ScalingFactor] = f;
+    }
+    if (raw.fit) {
+        static const QStringList kinds{QStringLiteral("width"),     QStringLiteral("height"),
+                                       QStringLiteral("shorter"),   QStringLiteral("longer"),
+                                       QStringLiteral("max-width"), QStringLiteral("max-height")};
+        const QStringList parts = raw.fit->split(QLatin1Char(':'));
+        bool ok = false;
+        const int pixels = parts.size() == 2 ? parts[1].toInt(&ok) : 0;
+        const qsizetype kind = parts.size() == 2 ? kinds.indexOf(parts[0]) : -1;
+        if (kind < 0 || !ok || pixels < 1)
+            return invalid("fit", *raw.fit,
+                           QStringLiteral("SIDE:PIXELS, SIDE one of ") +
+                               kinds.join(QStringLiteral(", ")));
+        prefs[key::ScalingType] = int(ScaleToLength);
+        prefs[key::ScalingFixedType] = int(kind);
+        prefs[key::ScalingFixedValue] = pixels;
+    }
+    if (raw.keepSize)
+        prefs[key::ScalingType] = int(KeepSize);
+    if (raw.scale || raw.fit || raw.keepSize)
+        prefs[key::Recompress] = 1;
+    if (raw.lossless) {
+        prefs[key::Recompress] = 0;
+        prefs[key::ScalingType] = int(KeepSize);
+    } else if (recordInt(prefs, key::ScalingType) != KeepSize) {
+        prefs[key::Recompress] = 1; // scaling always re-encodes
+    }
+
+    if (raw.remove) {
+        const QList<std::pair<QString, QString>> kinds{
+            {QStringLiteral("exif"), key::RemoveEXIF},
+            {QStringLiteral("iptc"), key::RemoveITPC},
+            {QStringLiteral("icc"), key::RemoveICC},
+            {QStringLiteral("comment"), key::RemoveComment},
+            {QStringLiteral("others"), key::RemoveOthers}};
+        for (const auto& [name, k] : kinds)
+            prefs[k] = 0;
+        for (const QString& item : raw.remove->split(QLatin1Char(','))) {
+            bool known = item == QLatin1String("none");
+            for (const auto& [name, k] : kinds)
+                if (item == name || item == QLatin1String("all")) {
+                    prefs[k] = 1;
+                    known = true;
+                }
+            if (!known)
+                return invalid("remove", *raw.remove,
+                               QStringLiteral("a list of exif, iptc, icc, comment, others, "
+                                              "all or none"));
+        }
+    }
+    if (raw.icon) {
+        const QStringList choices{QStringLiteral("keep"), QStringLiteral("remove"),
+                                  QStringLiteral("make"), QStringLiteral("none")};
+        const qsizetype code = choices.indexOf(*raw.icon);
+        if (code < 0)
+            return invalid("icon", *raw.icon, QStringLiteral("keep, remove, make or none"));
+        prefs[key::KeepIcon] = int(code);
+    }
+
+    if (raw.suffix) {
+        if (raw.suffix->contains(QLatin1Char('/')))
+            return invalid("suffix", *raw.suffix, QStringLiteral("a suffix cannot hold '/'"));
+        prefs[key::HasSuffix] = 1;
+        prefs[key::Suffix] = *raw.suffix;
+    }
+    if (raw.output) {
+        const QFileInfo folder(*raw.output);
+        if (raw.output->isEmpty() || (folder.exists() && !folder.isDir()))
+            return invalid("output", *raw.output, QStringLiteral("a folder"));
+        prefs[key::CustomPath] = 1;
+        prefs[key::Path] = folder.absoluteFilePath();
+        if (!raw.suffix)
+            prefs[key::HasSuffix] = 0; // into the folder under their own names
+    }
+    if (raw.overwrite) {
+        prefs[key::HasSuffix] = 0;
+        prefs[key::CustomPath] = 0;
+    }
+    return {};
+}
+
+} // namespace
+
+BatchOptions parseBatchOptions(int argc, char** argv, const QString& presetsFile)
+{
+    // getopt's own messages start with argv[0]: the program's name, not its path.
+    std::vector<char*> args(argv, argv + argc);
+    char name[] = "brelin-batch";
+    args[0] = name;
+    optind = 0; // a fresh scan, also when called again
+    Raw raw;
+    BatchOptions result;
+    for (;;) {
+        const int c = getopt_long(argc, args.data(), "+yn", kOptions, nullptr);
+        if (c == -1)
+            break;
+        const QString value = optarg ? QString::fromLocal8Bit(optarg) : QString();
+        switch (c) {
+        case OptPreset:
+            raw.preset = value;
+            break;
+        case OptQuality:
+            raw.quality = value;
+            break;
+        case OptScale:
+            raw.scale = value;
+            break;
+        case OptFit:
+            raw.fit = value;
+            break;
+        case OptKeepSize:
+            raw.keepSize = true;
+            break;
+        case OptSuffix:
+            raw.suffix = value;
+            break;
+        case OptOutput:
+            raw.output = value;
+            break;
+        case OptOverwrite:
+            raw.overwrite = true;
+            break;
+        case OptRemove:
+            raw.remove = value;
+            break;
+        case OptLossless:
+            raw.lossless = true;
+            break;
+        case OptIcon:
+            raw.icon = value;
+            break;
+        case 'y':
+            result.answer = BatchOptions::Answer::Yes;
+            break;
+        case 'n':
+            result.answer = BatchOptions::Answer::No;
+            break;
+        case OptVerbose:
+            result.verbose = true;
+            break;
+        case OptHelp:
+            result.action = BatchOptions::Action::Help;
+            return result;
+        case OptVersion:
+            result.action = BatchOptions::Action::Version;
+            return result;
+        default:
+            return failure(QString()); // getopt has said what is wrong
+        }
+    }
+    for (int i = optind; i < argc; ++i)
+        result.paths.append(QString::fromLocal8Bit(argv[i]));
+
+    result.prefs = initialRecord();
+    if (raw.preset) {
+        PresetFile file(presetsFile);
+        const PresetList presets = file.exists() ? file.load() : PresetList{};
+        const Preset* preset = presetWithName(presets, *raw.preset);
+        if (!preset)
+            return failure(
+                QStringLiteral("no preset named '%1' in %2").arg(*raw.preset, presetsFile));
+        for (auto it = preset->prefs.begin(); it != preset->prefs.end(); ++it)
+            result.prefs[it.key()] = it.value();
+    }
+    const QString error = apply(raw, result.prefs);
+    if (!error.isEmpty())
+        return failure(error);
+    if (result.paths.isEmpty())
+        return failure(QStringLiteral("no files or folders given"));
+    result.overwrite = raw.overwrite;
+    return result;
+}
+
+QString batchUsage()
+{
+    return QStringLiteral(
+        "Usage: brelin-batch [OPTION]... FILE|FOLDER...\n"
+        "Makes JPEG images smaller: scales them with Lanczos, encodes them anew and keeps or\n"
+        "removes their metadata. Folders are walked to any depth for .jpg and .jpeg files.\n"
+        "Without options, each image is fitted to 1920 pixels on its longer side at quality\n"
+        "80 and written beside its original with the suffix \"-small\".\n"
+        "\n"
+        "Settings (given with --preset, they change the preset's):\n"
+        "      --preset NAME     the settings of the preset NAME of Brelin's Presets.plist\n"
+        "      --quality N       JPEG quality, 0 to 100\n"
+        "      --scale F         scale by the factor F (0.5 halves width and height)\n"
+        "      --fit SIDE:PIXELS scale so that SIDE is PIXELS long; SIDE is width, height,\n"
+        "                        shorter, longer, max-width or max-height (the last two only\n"
+        "                        shrink images that exceed PIXELS)\n"
+        "      --keep-size       encode anew at the image's own size\n"
+        "      --lossless        keep the JPEG data as they are; only remove metadata\n"
+        "      --remove LIST     metadata to remove: exif, iptc, icc, comment, others\n"
+        "                        (APP0, APP3, APP12, APP14), all or none, comma-separated\n"
+        "      --icon WHAT       the result's custom icon: keep (the original's), remove,\n"
+        "                        make (from the image) or none (left alone)\n"
+        "\n"
+        "Where results go:\n"
+        "      --suffix S        beside the original, S put before the extension\n"
+        "      --output DIR      into DIR, under the original's name unless --suffix is given\n"
+        "      --overwrite       over the originals themselves\n"
+        "  -y, --yes             replace existing files without asking\n"
+        "  -n, --no              never replace existing files\n"
+        "                        (otherwise asked on a terminal, refused without one)\n"
+        "\n"
+        "      --verbose         also show the log lines on standard error\n"
+        "      --help            show this help and exit\n"
+        "      --version         show the version and exit\n"
+        "\n"
+        "Exit status: 0 when every file was processed, 1 when some were not, 2 for bad\n"
+        "options.\n");
+}
+
+} // namespace brelin

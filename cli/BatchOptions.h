@@ -1,0 +1,32 @@
+// brelin-batch's command line: the settings record it asks for, the files and
+// folders, and how replace questions are answered.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+namespace brelin {
+
+struct BatchOptions
+{
+    enum class Answer { Ask, Yes, No };
+    enum class Action { Run, Help, Version, Error };
+
+    Action action = Action::Run;
+    QString error; // for Action::Error: the message, without the program's name
+    QVariantMap prefs;
+    QStringList paths;
+    Answer answer = Answer::Ask;
+    bool overwrite = false;
+    bool verbose = false; // the log lines on standard error too
+};
+
+// Reads the arguments (argv[1...]). `presetsFile` is where --preset looks; it is only
+// read.
+BatchOptions parseBatchOptions(int argc, char** argv, const QString& presetsFile);
+
+// The text of --help.
+QString batchUsage();
+
+} // namespace brelin

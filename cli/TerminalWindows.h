@@ -1,0 +1,28 @@
+// A batch run's windows on the terminal: questions on standard input, a progress bar
+// on standard error when it is a terminal, one line per failed file, a summary.
+#pragma once
+
+#include "BatchOptions.h"
+#include "processing/ProcessWindows.h"
+
+namespace brelin {
+
+class TerminalWindows : public ProcessWindows
+{
+public:
+    explicit TerminalWindows(BatchOptions::Answer answer);
+
+    ReplaceAnswer askReplace(const QString& question) override;
+    void showProgress(int maximum, std::function<void()> cancel) override;
+    void setProgress(int value, const QString& fileName) override;
+    void closeProgress() override;
+    void showUnprocessed(const QList<UnprocessedFile>& rows) override;
+    void runDidEnd(const RunSummary& summary) override;
+
+private:
+    BatchOptions::Answer answer_;
+    bool bar_ = false; // standard error is a terminal
+    int maximum_ = 0;
+};
+
+} // namespace brelin

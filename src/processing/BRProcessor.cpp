@@ -1,0 +1,199 @@
+#include "processing/BRProcessor.h"
+
+#include "platform/BRLog.h"
+#include "platform/Resources.h"
+#include "processing/CustomIcons.h"
+#include "processing/FileCopy.h"
+#include "processing/JpegReencoder.h"
+#include "processing/MetadataTransfer.h"
+#include "settings/SettingsRecord.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileInfo>
+
+#include <stdlib.h>
+#include <thread>
+
+namespace brelin {
+BRProcessor::BRProcessor(BRProcessorDelegate* delegate, ProcessWindows& windows,
+                         std::vector<BRFileURLPtr> files, const QVariantMap& prefs)
+    : delegate(delegate), windows(windows), files(std::move(files)), prefs(prefs),
+      wrjpgcom(toolPath(QStringLiteral("wrjpgcom"))),
+      rdjpgcom(toolPath(QStringLiteral("rdjpgcom"))), icons(makeDesktopIconStore()),
+      waitLoop(std::make_unique<QEventLoop>())
+{
+}
+
+BRProcessor::~BRProcessor() = default;
+
+void BRProcessor::setToolPaths(const QString& rd, const QString& wr)
+{
+    rdjpgcom = rd;
+    wrjpgcom = wr;
+}
+
+void BRProcessor::setIconStore(std::unique_ptr<IconStore> store)
+{
+    icons = std::move(store);
+}
+
+void BRProcessor::startProcess()
+{
+    continueToNextFile = true;
+    if (recordInt(prefs, key::CustomPath) == 1 && recordString(prefs, key::Path).isEmpty()) {
+        // No folder chosen: nothing is written into whatever the working folder may be.
+        for (const BRFileURLPtr& file : files)
+            addUnprocessed(file->path(), QCoreApplication::translate(
+                                             "BRProcessor", "No output folder is chosen."));
+        files.clear();
+    }
+    // Every question is asked before the progress window shows and any file is touched.
+    const std::vector<BRFileURLPtr> refused = filesThatWillNotBeReplaced();
+    for (const BRFileURLPtr& file : refused) {
+        addUnprocessed(
+            file->path(),
+            QCoreApplication::translate(
+                "BRProcessor", "The existing file was kept: you chose not to replace it."));
+        std::erase_if(files, [&](const BRFileURLPtr& f) { return *f == *file; });
+    }
+    windows.showProgress(int(files.size()), [this] { cancel(); });
+    progressShown = true;
+    stopProcess = false;
+    createTemp();
+
+    std::thread worker;
+    int started = 0;
+    for (const BRFileURLPtr& file : files) {
+        // Tested before the wait: a cancel during one file still lets the next one run.
+        if (stopProcess)
+            break;
+        while (!continueToNextFile)
+            waitLoop->exec();
+        if (worker.joinable())
+            worker.join();
+        windows.setProgress(++started, QFileInfo(file->path()).fileName());
+        continueToNextFile = false;
+        worker = std::thread([this, file] { processFile(file); });
+    }
+    while (!continueToNextFile)
+        waitLoop->exec();
+    if (worker.joinable())
+        worker.join();
+    runSummary.notStarted = int(files.size()) - started;
+    runSummary.cancelled = stopProcess;
+    runSummary.unprocessed = int(unprocessed.size());
+
+    if (progressShown)
+        windows.closeProgress();
+    progressShown = false;
+    deleteTemp();
+    displayListOfUnprocessedFiles();
+    windows.runDidEnd(runSummary);
+    if (delegate)
+        delegate->processDidEnd();
+}
+
+void BRProcessor::cancel()
+{
+    if (progressShown)
+        windows.closeProgress();
+    progressShown = false;
+    stopProcess = true;
+}
+
+void BRProcessor::processFile(const BRFileURLPtr& file)
+{
+    const QString source = file->path();
+    const QString dest = getDest(source);
+    const qint64 before = QFileInfo(source).size();
+    QString reason;
+    if (tmp.isEmpty())
+        reason =
+            QCoreApplication::translate("BRProcessor", "The temporary folder cannot be created.");
+    const bool done =
+        !tmp.isEmpty() && (recordFlag(prefs, key::Recompress) ? reencode(source, dest, reason)
+                                                              : copyStripped(source, dest, reason));
+    if (done) {
+        ++runSummary.processed;
+        runSummary.bytesBefore += before;
+        runSummary.bytesAfter += QFileInfo(dest).size();
+    } else {
+        addUnprocessed(source, reason);
+    }
+    // The last action on every path: the run loop may start the next file.
+    continueToNextFile = true;
+    QMetaObject::invokeMethod(waitLoop.get(), &QEventLoop::quit, Qt::QueuedConnection);
+}
+
+bool BRProcessor::reencode(const QString& source, const QString& dest, QString& reason)
+{
+    const float quality = float(recordDouble(prefs, key::Quality)) / 100.0f;
+    const auto made = JpegReencoder(prefs, tmp).makeAndScaleJPEG(source, quality, &reason);
+    if (!made)
+        return false;
+    // A result without the markers the user kept never takes the destination's place.
+    MetadataTransfer markers(prefs, tmp, rdjpgcom, wrjpgcom);
+    const bool ok =
+        markers.addProfilesFromFile(source, *made, &reason) && copyfile(*made, dest, &reason);
+    QFile::remove(*made);
+    if (!ok) {
+        brLog("Unable to move file from tmp dir");
+        return false;
+    }
+    CustomIcons(*icons).processIconForFile(dest, source, recordInt(prefs, key::KeepIcon));
+    return true;
+}
+
+bool BRProcessor::copyStripped(const QString& source, const QString& dest, QString& reason)
+{
+    const auto stripped =
+        MetadataTransfer(prefs, tmp, rdjpgcom, wrjpgcom).stripProfilesFrom(source, &reason);
+    if (!stripped)
+        return false;
+    const bool ok = copyfile(*stripped, dest, &reason);
+    if (*stripped != source)
+        QFile::remove(*stripped);
+    if (!ok) {
+        brLog("Unable to move file from tmp dir");
+        return false;
+    }
+    // Desktop icons are kept by path, not carried by a copy: the result gets its icon
+    // once it is in place.
+    CustomIcons(*icons).processIconForFile(dest, source, recordInt(prefs, key::KeepIcon));
+    return true;
+}
+
+void BRProcessor::createTemp()
+{
+    // Private to this run: no other run or user can clash with it or plant a link in it.
+    QByteArray pattern = QFile::encodeName(QDir::tempPath() + QStringLiteral("/brelin-XXXXXX"));
+    if (mkdtemp(pattern.data()))
+        tmp = QFile::decodeName(pattern);
+    else
+        brLog(QStringLiteral("Cannot create a temporary folder in %1").arg(QDir::tempPath()));
+}
+
+void BRProcessor::deleteTemp()
+{
+    if (!tmp.isEmpty())
+        QDir(tmp).removeRecursively();
+}
+
+void BRProcessor::addUnprocessed(const QString& path, const QString& reason)
+{
+    unprocessed.append({QFileInfo(path).fileName(), path,
+                        reason.isEmpty() ? QCoreApplication::translate(
+                                               "BRProcessor", "The file could not be processed.")
+                                         : reason});
+}
+
+void BRProcessor::displayListOfUnprocessedFiles()
+{
+    if (!unprocessed.isEmpty())
+        windows.showUnprocessed(unprocessed);
+}
+
+} // namespace brelin

@@ -1,0 +1,91 @@
+// One batch run: the replace questions first, then every file through its pipeline on
+// a worker thread of its own, strictly one at a time, while the progress window shows
+// how far the run has come; at the end the files that were not processed, with why.
+#pragma once
+
+#include "filelist/BRFileURL.h"
+#include "platform/IconStore.h"
+#include "processing/ProcessWindows.h"
+#include "processing/ReplaceAlert.h"
+
+#include <QSet>
+#include <QVariantMap>
+
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QEventLoop;
+
+namespace brelin {
+
+class BRProcessorDelegate
+{
+public:
+    virtual ~BRProcessorDelegate() = default;
+    virtual void processDidEnd() = 0;
+};
+
+class BRProcessor
+{
+public:
+    BRProcessor(BRProcessorDelegate* delegate, ProcessWindows& windows,
+                std::vector<BRFileURLPtr> files, const QVariantMap& prefs);
+    ~BRProcessor();
+
+    void setFiles(std::vector<BRFileURLPtr> files) { this->files = std::move(files); }
+    void setPrefs(const QVariantMap& prefs) { this->prefs = prefs; }
+    // Where the marker tools are; found among Brelin's resources by default.
+    void setToolPaths(const QString& rdjpgcom, const QString& wrjpgcom);
+    void setIconStore(std::unique_ptr<IconStore> store);
+
+    // Runs the whole batch on the calling thread, which keeps handling events, and
+    // returns when it is over.
+    void startProcess();
+    // The progress window's cancel action: the file in progress and the one the run is
+    // about to start are finished, no other file is started.
+    void cancel();
+
+    // The destination of a source file; may create the output folder.
+    QString getDest(const QString& source) const;
+    // True when nothing is at `dest` or the user agrees to replace it.
+    bool canReplace(const QString& source, const QString& dest);
+    // The files of the run whose replacement is refused, in list order.
+    std::vector<BRFileURLPtr> filesThatWillNotBeReplaced();
+
+    const QList<UnprocessedFile>& unprocessedFiles() const { return unprocessed; }
+    const RunSummary& summary() const { return runSummary; }
+    // The run's private temporary folder while it lasts.
+    const QString& temporaryFolder() const { return tmp; }
+
+private:
+    void processFile(const BRFileURLPtr& file);
+    bool reencode(const QString& source, const QString& dest, QString& reason);
+    bool copyStripped(const QString& source, const QString& dest, QString& reason);
+    void waitForWorker();
+    void createTemp();
+    void deleteTemp();
+    void displayListOfUnprocessedFiles();
+    void addUnprocessed(const QString& path, const QString& reason);
+
+    BRProcessorDelegate* delegate;
+    ProcessWindows& windows;
+    std::optional<ReplaceAlert> alert;
+    std::vector<BRFileURLPtr> files;
+    QList<UnprocessedFile> unprocessed;
+    QVariantMap prefs;
+    std::atomic<bool> stopProcess{false};
+    std::atomic<bool> continueToNextFile{true};
+    QString wrjpgcom;
+    QString rdjpgcom;
+    QString tmp;
+    std::unique_ptr<IconStore> icons;
+    RunSummary runSummary;
+    bool progressShown = false;
+    // Destinations that earlier files of this run will write.
+    QSet<QString> claimedDestinations;
+    std::unique_ptr<QEventLoop> waitLoop;
+};
+
+} // namespace brelin

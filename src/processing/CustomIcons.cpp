@@ -1,0 +1,112 @@
+#include "processing/CustomIcons.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/BRLog.h"
+#include "platform/ExifOrientation.h"
+#include "platform/JpegCodec.h"
+#include "platform/PngWriter.h"
+#include "scaling/BRImageScaler.h"
+#include "scaling/Orientation.h"
+#include "settings/SettingsRecord.h"
+#include "settings/UserDefaults.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <atomic>
+
+namespace brelin {
+namespace {
+
+constexpr int kIconSize = 256;
+
+bool sessionKeepsIcons(const IconStore& store)
+{
+    if (store.available())
+        return true;
+    static std::atomic<bool> said{false};
+    if (!said.exchange(true))
+        brLog("No session bus: custom icons are left as they are");
+    return false;
+}
+
+} // namespace
+
+bool CustomIcons::iconExistForFile(const QString& path) const
+{
+    return !store_.customIcon(path).isEmpty();
+}
+
+bool CustomIcons::removeCustomIconFromFile(const QString& path)
+{
+    return store_.removeCustomIcon(path);
+}
+
+void CustomIcons::processIconForFile(const QString& target, const QString& orig, int keepIcon)
+{
+    if (keepIcon < IconFromSource || keepIcon > IconFromImage || !sessionKeepsIcons(store_))
+        return;
+    switch (keepIcon) {
+    case IconFromSource: {
+        const QString icon = store_.customIcon(orig);
+        if (!icon.isEmpty() && QFileInfo(target) != QFileInfo(orig))
+            store_.setCustomIcon(target, icon);
+        break;
+    }
+    case IconRemove:
+        removeCustomIconFromFile(target);
+        break;
+    case IconFromImage: {
+        const QString folder = QDir(appSupportFolder()).filePath(QStringLiteral("Icons"));
+        const QString icon = makeIconFromImage(target, folder);
+        if (!icon.isEmpty())
+            store_.setCustomIcon(target, icon);
+        break;
+    }
+    }
+}
+
+QString CustomIcons::makeIconFromImage(const QString& jpeg, const QString& iconFolder)
+{
+    QFile file(jpeg);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    const std::span<const uint8_t> data(reinterpret_cast<const uint8_t*>(bytes.constData()),
+                                        size_t(bytes.size()));
+    std::string error;
+    const auto info = readJpegInfo(data, error);
+    if (!info)
+        return {};
+    // The DCT reduction that leaves at least twice the icon's size for Lanczos.
+    int shrink = 8;
+    while (shrink > 1 && std::max(info->width, info->height) / shrink < 2 * kIconSize)
+        shrink /= 2;
+    auto decoded = decodeJpeg(data, shrink, error, true);
+    if (!decoded)
+        return {};
+    BRImageScaler scaler;
+    scaler.setInputBitmapImageRep(std::make_shared<const Bitmap>(std::move(decoded->bitmap)),
+                                  info->width, info->height);
+    scaler.setScalingTypeAbsolute(true);
+    scaler.setMaxPixelsWide(kIconSize);
+    scaler.setMaxPixelsHigh(kIconSize);
+    const auto scaled = scaler.outputBitmapImageRep();
+    if (!scaled)
+        return {};
+    const QByteArray png = encodePng(turnUpright(*scaled, jpegOrientation(data)));
+    // One icon per file: a result made again replaces its old icon.
+    const QString name = QString::fromLatin1(
+        QCryptographicHash::hash(QFile::encodeName(QFileInfo(jpeg).absoluteFilePath()),
+                                 QCryptographicHash::Sha256)
+            .toHex()
+            .left(32));
+    if (png.isEmpty() || !QDir().mkpath(iconFolder))
+        return {};
+    const QString path = QDir(iconFolder).filePath(name + QStringLiteral(".png"));
+    return writeScratchFile(path, png) ? path : QString();
+}
+
+} // namespace brelin

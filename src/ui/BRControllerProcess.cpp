@@ -1,0 +1,38 @@
+// BRController: starting a batch run from the list, and its end.
+#include "ui/BRController.h"
+
+#include "filelist/BRFileListModel.h"
+#include "settings/UserDefaults.h"
+#include "ui/ProcessWindowsUi.h"
+
+#include <QMainWindow>
+#include <QSettings>
+
+using namespace brelin;
+
+void BRController::process()
+{
+    if (processing || filesModel->allfiles().empty())
+        return;
+    processing = true;
+    updateProcessEnabled();
+    dropOnIcon = false;
+    ProcessWindowsUi windows(mainWindow.get());
+    BRProcessor processor(this, windows, filesModel->allfiles(), buildPrefs());
+    processor.startProcess();
+    processing = false;
+    updateProcessEnabled();
+}
+
+void BRController::processDidEnd()
+{
+    if (defaultIsOn(*userPrefs, defaults::EmptyList) && !dropOnIcon)
+        removeAll();
+}
+
+void BRController::updateProcessEnabled()
+{
+    const bool can = !processing && !filesModel->allfiles().empty();
+    processButton->setEnabled(can);
+    actionProcess->setEnabled(can);
+}
