@@ -1,0 +1,46 @@
+// brelin-batch run as a child process on copies of camera photos.
+#pragma once
+
+#include "support/JpegFiles.h"
+#include "support/TestEnv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace brelin::test {
+
+class BatchFixture : public ::testing::Test
+{
+protected:
+    QTemporaryDir dir;
+
+    QString path(const QString& rel) const { return dir.filePath(rel); }
+    QString photo(const QString& rel, const QString& from = QStringLiteral("Canon_40D.jpg")) const
+    {
+        QDir().mkpath(QFileInfo(path(rel)).path());
+        QFile::copy(corpusDir() + QStringLiteral("/photos/") + from, path(rel));
+        QFile::setPermissions(path(rel), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+        return path(rel);
+    }
+    static RunResult batch(const QStringList& args)
+    {
+        return run(QStringLiteral(BRELIN_BATCH), args);
+    }
+    QStringList entries(const QString& rel = QString()) const
+    {
+        return QDir(path(rel)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                         QDir::Name);
+    }
+};
+
+inline bool decodes(const QString& path)
+{
+    return run(QStringLiteral("djpeg"),
+               {QStringLiteral("-outfile"), QStringLiteral("/dev/null"), path})
+               .status == 0;
+}
+
+} // namespace brelin::test

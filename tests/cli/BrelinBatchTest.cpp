@@ -1,0 +1,128 @@
+// brelin-batch's command line: options, where results go, presets.
+#include "cli/BatchFixture.h"
+#include "platform/JpegCodec.h"
+#include "settings/PresetFile.h"
+#include "settings/SettingsRecord.h"
+#include "settings/UserDefaults.h"
+
+#include <QStandardPaths>
+
+using namespace brelin;
+using namespace brelin::test;
+
+namespace {
+
+std::pair<int, int> sizeOf(const QString& path)
+{
+    const QByteArray bytes = readBytes(path);
+    std::string error;
+    const auto info = readJpegInfo(
+        {reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())}, error);
+    return info ? std::pair(info->width, info->height) : std::pair(0, 0);
+}
+
+using BrelinBatch = BatchFixture;
+
+TEST_F(BrelinBatch, BadCommandLinesAreRefusedInTheUsualForm)
+{
+    const QString f = photo("a.jpg");
+    const struct
+    {
+        QStringList args;
+        const char* message;
+    } rows[] = {
+        {{"--bogus", f}, "brelin-batch: unrecognized option '--bogus'"},
+        {{"--quality", f}, "brelin-batch: invalid argument"},
+        {{"--quality", "101", f}, "brelin-batch: invalid argument '101' for '--quality'"},
+        {{"--scale", "-1", f}, "brelin-batch: invalid argument '-1' for '--scale'"},
+        {{"--fit", "diagonal:10", f}, "brelin-batch: invalid argument 'diagonal:10' for '--fit'"},
+        {{"--fit", "width:0", f}, "brelin-batch: invalid argument 'width:0' for '--fit'"},
+        {{"--remove", "exif,gps", f}, "brelin-batch: invalid argument 'exif,gps' for '--remove'"},
+        {{"--icon", "blue", f}, "brelin-batch: invalid argument 'blue' for '--icon'"},
+        {{"--lossless", "--scale", "0.5", f}, "brelin-batch: '--lossless' cannot be combined"},
+        {{"--overwrite", "--suffix", "x", f}, "brelin-batch: '--overwrite' cannot be combined"},
+        {{"--output", f, f}, "brelin-batch: invalid argument"},
+        {{"--preset", "Nope", f}, "brelin-batch: no preset named 'Nope'"},
+        {{}, "brelin-batch: no files or folders given"},
+    };
+    for (const auto& row : rows) {
+        const RunResult r = batch(row.args);
+        const QList<QByteArray> lines = r.err.split('\n');
+        EXPECT_EQ(r.status, 2) << row.message;
+        EXPECT_TRUE(lines[0].startsWith(row.message)) << r.err.constData();
+        EXPECT_EQ(lines.value(1), "Try 'brelin-batch --help' for more information.");
+    }
+    EXPECT_EQ(entries(), QStringList({"a.jpg"}));
+    EXPECT_TRUE(batch({"--help"}).out.startsWith("Usage: brelin-batch"));
+    EXPECT_TRUE(batch({"--version"}).out.startsWith("brelin-batch (Brelin) "));
+}
+
+TEST_F(BrelinBatch, ResultsGoWhereTheOptionsSay)
+{
+    const struct
+    {
+        QStringList options;
+        QStringList results; // beside the photos, then in out/
+        QStringList inOut;
+        int status;
+    } rows[] = {
+        {{}, {"a-small.jpg", "a.jpg", "sub"}, {}, 0},
+        {{"--output", "OUT"}, {"a.jpg", "sub"}, {"a.jpg", "b.jpg"}, 0},
+        {{"--output", "OUT", "--suffix", "_w"}, {"a.jpg", "sub"}, {"a_w.jpg", "b_w.jpg"}, 0},
+        {{"--suffix", ""}, {"a.jpg", "sub"}, {}, 1}, // would write over the originals
+        {{"--overwrite", "--no"}, {"a.jpg", "sub"}, {}, 1},
+        {{"--overwrite", "--yes", "--lossless", "--remove", "all"}, {"a.jpg", "sub"}, {}, 0},
+    };
+    for (const auto& row : rows) {
+        QTemporaryDir fresh;
+        dir.swap(fresh);
+        photo("a.jpg");
+        photo("sub/b.jpg");
+        const QByteArray original = readBytes(path("a.jpg"));
+        QStringList args = row.options;
+        args.replaceInStrings(QStringLiteral("OUT"), path("out"));
+        const RunResult r = batch(args << path("a.jpg") << path("sub"));
+        const QString label = row.options.join(QLatin1Char(' '));
+        EXPECT_EQ(r.status, row.status) << label.toStdString() << r.err.constData();
+        QStringList expected = row.results;
+        if (!row.inOut.isEmpty())
+            expected << QStringLiteral("out");
+        expected.sort();
+        EXPECT_EQ(entries(), expected) << label.toStdString();
+        EXPECT_EQ(entries("out"), row.inOut) << label.toStdString();
+        const bool inPlace = row.options.contains(QStringLiteral("--yes"));
+        EXPECT_EQ(readBytes(path("a.jpg")) == original, !inPlace) << label.toStdString();
+    }
+    // The panel's initial values: the longer side fitted to 1920 pixels.
+    photo("c.jpg");
+    ASSERT_EQ(batch({path("c.jpg")}).status, 0);
+    EXPECT_EQ(sizeOf(path("c-small.jpg")), std::pair(1920, 1305));
+}
+
+TEST_F(BrelinBatch, APresetIsReadNeverWrittenAndOptionsOverrideIt)
+{
+    const QString folder = QDir(qEnvironmentVariable("XDG_DATA_HOME")).filePath("Brelin");
+    QDir().mkpath(folder);
+    QVariantMap web = initialRecord();
+    web[key::ScalingType] = int(ScaleByFactor);
+    web[key::ScalingFactor] = 0.25;
+    web[key::Suffix] = QStringLiteral("-web");
+    QVariantMap other = web;
+    other[key::ScalingFactor] = 0.5;
+    const QString file = folder + QStringLiteral("/Presets.plist");
+    writeBytes(file, presetsToXmlPlist({{"Web", web}, {"Web", other}}));
+    QFile::setPermissions(file, QFile::ReadOwner); // reading must not need more
+    const QByteArray before = readBytes(file);
+    const QDateTime modified = QFileInfo(file).lastModified();
+
+    photo("a.jpg");
+    ASSERT_EQ(batch({"--preset", "Web", path("a.jpg")}).status, 0);
+    EXPECT_EQ(sizeOf(path("a-web.jpg")), std::pair(25, 17)); // the first "Web" wins
+    ASSERT_EQ(
+        batch({"--preset", "Web", "--scale", "0.1", "--suffix", "-tiny", path("a.jpg")}).status, 0);
+    EXPECT_EQ(sizeOf(path("a-tiny.jpg")), std::pair(10, 6));
+    EXPECT_EQ(readBytes(file), before);
+    EXPECT_EQ(QFileInfo(file).lastModified(), modified);
+}
+
+} // namespace
