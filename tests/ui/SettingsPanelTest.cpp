@@ -80,14 +80,9 @@ TEST_F(SettingsPanel, InitialRecordNeverOverwritesAPhoto)
     for (const QString& k : settingsKeys())
         EXPECT_TRUE(record.contains(k)) << k.toStdString();
 
-    const QVariantMap expected{{key::HasSuffix, 1},       {key::Recompress, 1},
-                               {key::Quality, 80},        {key::RemoveEXIF, 0},
-                               {key::RemoveICC, 0},       {key::RemoveITPC, 0},
-                               {key::RemoveComment, 0},   {key::RemoveOthers, 0},
-                               {key::ScalingFactor, 0.5}, {key::ScalingFixedType, 3},
-                               {key::ScalingType, 2},     {key::ScalingFixedValue, 1920},
-                               {key::KeepIcon, 0},        {key::Suffix, QStringLiteral("-small")},
-                               {key::Path, kPlaceholder}, {key::CustomPath, 0}};
+    // The panel starts where brelin-batch starts without options.
+    QVariantMap expected = initialRecord();
+    expected[key::Path] = kPlaceholder;
     EXPECT_EQ(record, expected);
 
     // Types as stored in a preset file: integers, one real, two texts.
