@@ -682,57 +682,62 @@
 <context>
     <name>ProcessWindowsUi</name>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="29"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="31"/>
         <source>Replace File</source>
         <translation>Remplacer le fichier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="37"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="44"/>
         <source>Apply to all</source>
         <translation>Appliquer à tous</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="42"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="49"/>
         <source>Replace</source>
         <translation>Remplacer</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="44"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="51"/>
         <source>Don&apos;t Replace</source>
         <translation>Ne pas remplacer</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="59"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="66"/>
         <source>Processing</source>
         <translation>Traitement</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="63"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="70"/>
         <source>Processing the images…</source>
         <translation>Traitement des images…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="113"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="77"/>
+        <source>%v of %m</source>
+        <translation>%v sur %m</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="121"/>
         <source>Files Not Processed</source>
         <translation>Fichiers non traités</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="116"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="124"/>
         <source>These files could not be processed:</source>
         <translation>Ces fichiers n’ont pas pu être traités :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="120"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="128"/>
         <source>Name</source>
         <translation>Nom</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="121"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="129"/>
         <source>Path</source>
         <translation>Chemin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="122"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="130"/>
         <source>Reason</source>
         <translation>Raison</translation>
     </message>

@@ -4,12 +4,14 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QGridLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMainWindow>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -27,16 +29,21 @@ ReplaceAnswer ProcessWindowsUi::askReplace(const QString& question)
     QDialog alertWindow(mainWindow);
     alertWindow.setObjectName(QStringLiteral("alertWindow"));
     alertWindow.setWindowTitle(QCoreApplication::translate("ProcessWindowsUi", "Replace File"));
-    auto* layout = new QVBoxLayout(&alertWindow);
+    auto* layout = new QGridLayout(&alertWindow);
+    auto* icon = new QLabel;
+    const int side = alertWindow.style()->pixelMetric(QStyle::PM_MessageBoxIconSize);
+    icon->setPixmap(alertWindow.style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(side));
+    layout->addWidget(icon, 0, 0, 2, 1, Qt::AlignTop);
     auto* alertField = new QLabel(question);
     alertField->setObjectName(QStringLiteral("alertField"));
     alertField->setWordWrap(true);
     alertField->setTextFormat(Qt::PlainText);
-    layout->addWidget(alertField);
+    alertField->setMinimumWidth(380);
+    layout->addWidget(alertField, 0, 1);
     auto* applyToAll =
         new QCheckBox(QCoreApplication::translate("ProcessWindowsUi", "Apply to all"));
     applyToAll->setObjectName(QStringLiteral("applyToAll"));
-    layout->addWidget(applyToAll);
+    layout->addWidget(applyToAll, 1, 1);
     auto* buttons = new QDialogButtonBox;
     QPushButton* yes = buttons->addButton(
         QCoreApplication::translate("ProcessWindowsUi", "Replace"), QDialogButtonBox::AcceptRole);
@@ -47,7 +54,7 @@ ReplaceAnswer ProcessWindowsUi::askReplace(const QString& question)
     yes->setAutoDefault(false);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &alertWindow, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &alertWindow, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(buttons, 2, 0, 1, 2);
     const bool replace = alertWindow.exec() == QDialog::Accepted;
     return {replace, applyToAll->isChecked()};
 }
@@ -67,6 +74,7 @@ void ProcessWindowsUi::showProgress(int maximum, std::function<void()> cancel)
     progressBar->setObjectName(QStringLiteral("progressBar"));
     progressBar->setRange(0, maximum);
     progressBar->setValue(0);
+    progressBar->setFormat(QCoreApplication::translate("ProcessWindowsUi", "%v of %m"));
     layout->addWidget(progressBar);
     progressFileField = new QLabel;
     progressFileField->setObjectName(QStringLiteral("progressFileField"));
