@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Brelin beside the peers on the benchmark corpus (../shared/bench/make-corpus.sh),
-# same run, same machine: seconds for the whole folder (in one process where the tool
-# allows it), mean luma SSIM against ImageMagick's float Lanczos, bytes of image data;
-# then the scaler alone and the peak memory per file.
+# brelin-batch beside the peers on the benchmark corpus (../shared/bench/make-corpus.sh),
+# same run, same machine, quality 80, every kind of metadata kept by Brelin: seconds for
+# the whole folder, each peer's time as a ratio to Brelin's, mean luma SSIM against
+# ImageMagick's float Lanczos and bytes of image data; then the lossless strip of every
+# marker, the scaler alone and the peak memory per file.
 # Usage: bench/compare.sh [CORPUS]   (default /tmp/corpus)
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -12,21 +13,28 @@ out="$(mktemp -d)"
 trap 'rm -rf "$out"' EXIT
 files=("$corpus"/plain/*.jpg)
 export VIPS_WARNING=0
+brelin_ms=0
 
-timed() { # label command...
-    local label=$1 start end
+timed() { # label command...: prints the time and, after Brelin's own line, the ratio
+    local label=$1 start end ms
     shift
     start=$(date +%s%N)
     "$@" >/dev/null 2>&1
     end=$(date +%s%N)
-    printf '%-22s %6d ms   ' "$label" "$(((end - start) / 1000000))"
+    ms=$(((end - start) / 1000000))
+    if [ "$label" = brelin-batch ]; then
+        brelin_ms=$ms
+        printf '%-24s %6d ms   %5s   ' "$label" "$ms" "1.00x"
+    else
+        printf '%-24s %6d ms   %5s   ' "$label" "$ms" "$(awk "BEGIN{printf \"%.2fx\", $ms/$brelin_ms}")"
+    fi
 }
 
 score() { # output folder, keep|scaled
     /usr/bin/python3 "$here/bench/ssim.py" "$corpus/plain" "$1" "$2"
 }
 
-each() { # folder command-before-output... : runs one process per file
+each() { # folder function: one process per file
     local dir=$1
     shift
     mkdir -p "$dir"
@@ -37,20 +45,35 @@ vips_half() { vips resize "$1" "$2[Q=80]" 0.5; }
 magick_fit() { convert "$1" -filter Lanczos -resize 1920x1920 -quality 80 "$2"; }
 magick_half() { convert "$1" -filter Lanczos -resize 50% -quality 80 "$2"; }
 djpeg_cjpeg() { djpeg "$1" | cjpeg -quality 80 >"$2"; }
+batch() { # folder options...
+    local dir=$1
+    shift
+    "$bin/brelin-batch" --quality 80 --output "$dir" --yes "$@" "${files[@]}"
+}
 
-cat "${files[@]}" >/dev/null # every tool reads from the page cache
+cat "${files[@]}" "$corpus"/meta/*.jpg >/dev/null # every tool reads from the page cache
+echo "tool                        time    peer/brelin   SSIM   image bytes"
 for job in fit1920 half keep; do
     echo "== $job (${#files[@]} files)"
     kind=scaled
     [ $job = keep ] && kind=keep
-    timed brelin "$bin/brelin-bench-reencode" "$job" "$out/brelin-$job" "${files[@]}"
+    case $job in
+    fit1920) timed brelin-batch batch "$out/brelin-$job" --fit longer:1920 ;;
+    half) timed brelin-batch batch "$out/brelin-$job" --scale 0.5 ;;
+    keep) timed brelin-batch batch "$out/brelin-$job" --keep-size ;;
+    esac
     score "$out/brelin-$job" $kind
     case $job in
     fit1920 | half)
-        timed "pillow (one process)" /usr/bin/python3 "$here/bench/pillow_job.py" "$job" "$out/pillow-$job" "${files[@]}"
+        if [ $job = fit1920 ]; then
+            mkdir -p "$out/vipsthumbnail"
+            timed "vipsthumbnail (1 proc)" vipsthumbnail -s 1920x1920 -o "$out/vipsthumbnail/%s.jpg[Q=80]" "${files[@]}"
+            score "$out/vipsthumbnail" $kind
+        fi
+        timed "pillow (1 proc, draft)" /usr/bin/python3 "$here/bench/pillow_job.py" "$job" "$out/pillow-$job" "${files[@]}"
         score "$out/pillow-$job" $kind
         short=${job%1920}
-        timed vips each "$out/vips-$job" "vips_$short"
+        timed "vips ${short}" each "$out/vips-$job" "vips_$short"
         score "$out/vips-$job" $kind
         timed "imagemagick convert" each "$out/magick-$job" "magick_$short"
         score "$out/magick-$job" $kind
@@ -61,6 +84,17 @@ for job in fit1920 half keep; do
         ;;
     esac
 done
+
+all=("${files[@]}" "$corpus"/meta/*.jpg)
+echo "== lossless strip of every marker (${#all[@]} files)"
+mkdir -p "$out/strip-brelin" "$out/strip-jpegtran" "$out/strip-exiftool"
+timed brelin-batch "$bin/brelin-batch" --lossless --remove all --output "$out/strip-brelin" --yes "${all[@]}"
+echo
+jpegtran_all() { for f in "${all[@]}"; do jpegtran -copy none -outfile "$out/strip-jpegtran/$(basename "$f")" "$f"; done; }
+timed "jpegtran -copy none" jpegtran_all
+echo
+timed "exiftool -all= (1 proc)" exiftool -q -all= -o "$out/strip-exiftool/" "${all[@]}"
+echo
 
 echo "== the scaler alone (5120x2880 by 0.375; RGB, then one plane)"
 "$bin/brelin-bench-scaler" 5120 2880 0.375 3

@@ -131,13 +131,17 @@ void BRProcessor::processFile(const BRFileURLPtr& file)
 bool BRProcessor::reencode(const QString& source, const QString& dest, QString& reason)
 {
     const float quality = float(recordDouble(prefs, key::Quality)) / 100.0f;
+    // The kept markers are read from the source while its image is decoded and encoded.
+    MetadataTransfer markers(prefs, tmp, rdjpgcom, wrjpgcom);
+    KeptMarkers kept;
+    std::thread reader([&] { kept = markers.readKeptMarkers(source); });
     const auto made = JpegReencoder(prefs, tmp).makeAndScaleJPEG(source, quality, &reason);
+    reader.join();
     if (!made)
         return false;
     // A result without the markers the user kept never takes the destination's place.
-    MetadataTransfer markers(prefs, tmp, rdjpgcom, wrjpgcom);
     const bool ok =
-        markers.addProfilesFromFile(source, *made, &reason) && copyfile(*made, dest, &reason);
+        markers.writeKeptMarkers(kept, source, *made, &reason) && copyfile(*made, dest, &reason);
     QFile::remove(*made);
     if (!ok) {
         brLog("Unable to move file from tmp dir");

@@ -16,6 +16,10 @@
 #include <QStringDecoder>
 #include <QUrl>
 
+#include <fcntl.h>
+#include <set>
+#include <unistd.h>
+
 namespace brelin {
 namespace {
 
@@ -73,7 +77,42 @@ std::optional<QByteArray> turnUpright(const QByteArray& jpeg, int orientation, s
     return toByteArray(bare);
 }
 
+// The marker of a kind as the tools name it ("APP13", "cfile").
+uint8_t markerOf(const QString& name)
+{
+    return name == QLatin1String("cfile") ? markers::kCOM
+                                          : *markers::appMarkerNamed(name.toStdString());
+}
+
+// The kinds of segment before the first scan of a file; none when its header cannot be
+// read, and the tools are left to say why.
+std::optional<std::set<uint8_t>> headerMarkers(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    markers::Reader in = markers::Reader::fromFd(fd);
+    markers::Header header;
+    std::string error;
+    const bool read = markers::readHeader(in, header, error);
+    ::close(fd);
+    if (!read)
+        return std::nullopt;
+    std::set<uint8_t> kinds;
+    for (const markers::Segment& segment : header.segments)
+        kinds.insert(segment.marker);
+    return kinds;
+}
+
 } // namespace
+
+struct KeptMarkers::Writer
+{
+    QList<qsizetype> stages; // indexes into names and payloads
+    ProcessChain chain;
+    int input = -1;               // where the new JPEG goes in
+    ~Writer() { closeFd(input); } // the stages see an empty stream, fail and are reaped
+};
 
 QString intermediateName(const QString& sourcePath)
 {
@@ -239,43 +278,112 @@ std::optional<QString> MetadataTransfer::stripProfilesFrom(const QString& source
     return target;
 }
 
-bool MetadataTransfer::addProfilesFromFile(const QString& source, const QString& newJpeg,
-                                           QString* reason)
+KeptMarkers MetadataTransfer::readKeptMarkers(const QString& source)
 {
-    ProcessChain chain;
-    chain.append(kCat, {newJpeg});
-    bool copied = true;
+    KeptMarkers kept;
     const auto keep = [&](const QString& flag, std::initializer_list<const char*> kinds) {
-        if (recordFlag(prefs_, flag))
-            return;
-        for (const char* kind : kinds)
-            copied = copied && copyMetadata(QString::fromLatin1(kind), source, chain);
+        if (!recordFlag(prefs_, flag))
+            for (const char* kind : kinds)
+                kept.names << QString::fromLatin1(kind);
     };
     keep(key::RemoveEXIF, {"APP1"});
     keep(key::RemoveITPC, {"APP13"});
     keep(key::RemoveICC, {"APP2"});
-    keep(key::RemoveComment, {"COM"});
+    keep(key::RemoveComment, {"cfile"});
     keep(key::RemoveOthers, {"APP3", "APP12", "APP14"});
-    const auto bytes = chain.finish();
-    if (!copied)
+
+    // A kind the source does not have needs no reader: its payload is empty. Every
+    // reader starts before the first is read, so that their start-up costs overlap.
+    const auto present = headerMarkers(source);
+    std::vector<ProcessChain> readers(size_t(kept.names.size()));
+    for (qsizetype i = 0; i < kept.names.size(); ++i) {
+        kept.payloads << QString();
+        if (present && !present->contains(markerOf(kept.names[i])))
+            continue;
+        const bool comment = kept.names[i] == QLatin1String("cfile");
+        readers[size_t(i)].append(
+            rdjpgcom_, comment ? QStringList{source}
+                               : QStringList{QStringLiteral("-raw"), kept.names[i], source});
+        kept.payloads[i] = QDir(tmp_).filePath(kept.names[i]);
+    }
+    for (qsizetype i = 0; i < kept.names.size(); ++i) {
+        if (kept.payloads[i].isEmpty())
+            continue;
+        ProcessChain& reader = readers[size_t(i)];
+        const auto content = reader.finish();
+        if (!content && kept.failure.isEmpty())
+            kept.failure = reader.failure();
+        else if (content && !writeAtomically(kept.payloads[i], *content) && kept.failure.isEmpty())
+            kept.failure = QStringLiteral("cannot write %1").arg(kept.payloads[i]);
+    }
+    if (kept.failure.isEmpty()) {
+        auto writer = std::make_shared<KeptMarkers::Writer>();
+        for (qsizetype i = 0; i < kept.names.size(); ++i)
+            if (!kept.payloads[i].isEmpty())
+                writer->stages << i;
+        if (!writer->stages.isEmpty()) {
+            writer->input = writer->chain.readFromPipe();
+            for (const qsizetype i : writer->stages)
+                writeStage(kept.names[i], kept.payloads[i], writer->chain);
+            kept.writer = std::move(writer);
+        }
+    }
+    return kept;
+}
+
+bool MetadataTransfer::writeKeptMarkers(const KeptMarkers& kept, const QString& source,
+                                        const QString& newJpeg, QString* reason)
+{
+    if (!kept.failure.isEmpty())
         return fail(
             reason,
             QCoreApplication::translate("MetadataTransfer",
                                         "The metadata of the original cannot be read."),
-            QStringLiteral("Could not copy the metadata of %1: %2").arg(source, lastFailure_));
+            QStringLiteral("Could not copy the metadata of %1: %2").arg(source, kept.failure));
+    // A stage that would write nothing into a stream without that kind changes nothing.
+    const auto inNew = headerMarkers(newJpeg);
+    QList<qsizetype> stages;
+    for (qsizetype i = 0; i < kept.names.size(); ++i)
+        if (!kept.payloads[i].isEmpty() || !inNew || inNew->contains(markerOf(kept.names[i])))
+            stages << i;
+    if (stages.isEmpty())
+        return true;
+    std::optional<QByteArray> bytes;
+    QString failure;
+    if (kept.writer && kept.writer->stages == stages) {
+        QFile file(newJpeg);
+        const QByteArray input = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const int pipe = std::exchange(kept.writer->input, -1);
+        bytes = kept.writer->chain.finish(pipe, input);
+        failure = kept.writer->chain.failure();
+    } else {
+        // Each process costs milliseconds to start: the first stage reads the file itself.
+        ProcessChain chain;
+        chain.readFromFile(newJpeg);
+        for (const qsizetype i : stages)
+            writeStage(kept.names[i], kept.payloads[i].isEmpty() ? kDevNull : kept.payloads[i],
+                       chain);
+        bytes = chain.finish();
+        failure = chain.failure();
+    }
     if (!bytes || !isCompleteJpeg(*bytes))
-        return fail(
-            reason,
-            QCoreApplication::translate("MetadataTransfer",
-                                        "The new image is not a complete JPEG image."),
-            QStringLiteral("Could not copy the metadata into %1: %2")
-                .arg(newJpeg, bytes ? QStringLiteral("incomplete result") : chain.failure()));
+        return fail(reason,
+                    QCoreApplication::translate("MetadataTransfer",
+                                                "The new image is not a complete JPEG image."),
+                    QStringLiteral("Could not copy the metadata into %1: %2")
+                        .arg(newJpeg, bytes ? QStringLiteral("incomplete result") : failure));
     if (!writeAtomically(newJpeg, *bytes))
         return fail(reason,
                     QCoreApplication::translate("MetadataTransfer",
                                                 "The temporary folder cannot be written."),
                     QStringLiteral("Could not write %1").arg(newJpeg));
     return true;
+}
+
+bool MetadataTransfer::addProfilesFromFile(const QString& source, const QString& newJpeg,
+                                           QString* reason)
+{
+    return writeKeptMarkers(readKeptMarkers(source), source, newJpeg, reason);
 }
 
 QString getCOMforURL(const QString& path)

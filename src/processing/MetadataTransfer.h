@@ -7,9 +7,24 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <memory>
 #include <optional>
 
 namespace brelin {
+
+// The markers of a source that the settings keep, read into payload files of the
+// temporary folder, in the order they are written back.
+struct KeptMarkers
+{
+    QStringList names;    // "APP1", ..., "cfile" for the comment
+    QStringList payloads; // one file per name; "" for a kind the source does not have
+    QString failure;      // for the log; empty when every read worked
+
+    // The stages that write the payloads, started once they were read: they wait for the
+    // new JPEG, so that starting them costs nothing once it is made.
+    struct Writer;
+    std::shared_ptr<Writer> writer;
+};
 
 class MetadataTransfer
 {
@@ -27,6 +42,12 @@ public:
     // Re-encode branch: rewrites `newJpeg` with the source's kept markers added.
     bool addProfilesFromFile(const QString& source, const QString& newJpeg,
                              QString* reason = nullptr);
+
+    // The two halves of addProfilesFromFile. Reading touches only the source, so it can
+    // run while the same source is decoded and encoded; the reads run side by side.
+    KeptMarkers readKeptMarkers(const QString& source);
+    bool writeKeptMarkers(const KeptMarkers& kept, const QString& source, const QString& newJpeg,
+                          QString* reason = nullptr);
 
     // One stage that removes marker kind `marker` ("APP1", "cfile"...) from the stream.
     bool removeMetadata(const QString& marker, ProcessChain& chain);

@@ -1,6 +1,12 @@
 #include "processing/ProcessChain.h"
 
+#include <QFile>
+
 #include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <pthread.h>
+#include <thread>
 #include <unistd.h>
 
 namespace brelin {
@@ -35,6 +41,57 @@ ProcessChain::~ProcessChain()
 {
     // Closing our end first lets a stage still writing see EPIPE and end.
     closeFd(output_);
+}
+
+bool ProcessChain::readFromFile(const QString& path)
+{
+    closeFd(output_);
+    output_ = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (output_ < 0) {
+        broken_ = true;
+        failure_ = QStringLiteral("cannot read %1").arg(path);
+    }
+    return output_ >= 0;
+}
+
+int ProcessChain::readFromPipe()
+{
+    closeFd(output_);
+    const auto pipe = makePipe();
+    if (!pipe) {
+        broken_ = true;
+        failure_ = QStringLiteral("cannot make a pipe");
+        return -1;
+    }
+    output_ = pipe->readEnd;
+    return pipe->writeEnd;
+}
+
+std::optional<QByteArray> ProcessChain::finish(int inputPipe, const QByteArray& input)
+{
+    std::thread feeder([inputPipe, &input] {
+        // A stage that ends early must not take the process down with SIGPIPE: here the
+        // write just fails, and the stage's status says why.
+        sigset_t pipeSignal;
+        sigemptyset(&pipeSignal);
+        sigaddset(&pipeSignal, SIGPIPE);
+        pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
+        const char* p = input.constData();
+        qsizetype left = input.size();
+        while (left > 0) {
+            const ssize_t n = ::write(inputPipe, p, size_t(left));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            p += n;
+            left -= n;
+        }
+        ::close(inputPipe);
+    });
+    auto bytes = finish();
+    feeder.join();
+    return bytes;
 }
 
 bool ProcessChain::append(const QString& program, const QStringList& args)

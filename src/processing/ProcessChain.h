@@ -21,12 +21,20 @@ public:
     ProcessChain& operator=(ProcessChain&&) = default;
     ~ProcessChain();
 
+    // The first stage reads this file instead of /dev/null: the work of a leading `cat`
+    // without its process. Call before the first append.
+    bool readFromFile(const QString& path);
+    // The first stage reads a pipe whose write end is returned (-1 on failure); the
+    // caller writes the input into it and closes it. Call before the first append.
+    int readFromPipe();
     // Starts a stage reading the previous stage's output (the first one reads /dev/null).
     // After a failure the chain is broken and further stages are not started.
     bool append(const QString& program, const QStringList& args);
     // Reads the last stage to its end and reaps every stage. The bytes, or none when a
     // stage could not start or ended with a non-zero status.
     std::optional<QByteArray> finish();
+    // The same, while another thread writes `input` into the pipe of readFromPipe.
+    std::optional<QByteArray> finish(int inputPipe, const QByteArray& input);
 
     int stages() const { return static_cast<int>(children_.size()); }
     // What went wrong, for the log; empty while nothing did.

@@ -109,9 +109,9 @@ TEST_F(PresetFileTest, BrelinReadsWhatPlistlibWrites)
 
 TEST_F(PresetFileTest, BadFilesGiveAnEmptyListAndAreKeptOnTheFirstSave)
 {
-    QByteArray big = "<?xml version=\"1.0\"?><plist version=\"1.0\"><array>";
-    while (big.size() < 50 * 1024 * 1024)
-        big += "<dict><key>Name</key><string>x</string></dict>";
+    const QByteArray entry = "<dict><key>Name</key><string>x</string></dict>";
+    const QByteArray big = "<?xml version=\"1.0\"?><plist version=\"1.0\"><array>" +
+                           entry.repeated(50 * 1024 * 1024 / entry.size() + 1);
     const QByteArray good = presetsToXmlPlist(kPresets);
     struct Case
     {
