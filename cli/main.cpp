@@ -3,6 +3,7 @@
 #include "TerminalWindows.h"
 
 #include "filelist/BRFileURL.h"
+#include "platform/Allocator.h"
 #include "platform/BRLog.h"
 #include "platform/Localization.h"
 #include "processing/BRProcessor.h"
@@ -76,6 +77,7 @@ int main(int argc, char** argv)
     // Past a file size limit a write fails with EFBIG, which the run reports, instead of
     // the signal ending the program.
     std::signal(SIGXFSZ, SIG_IGN);
+    keepLargeBuffersForTheNextFile();
 
     const BatchOptions options = parseBatchOptions(
         argc, argv, QDir(appSupportFolder()).filePath(QStringLiteral("Presets.plist")));

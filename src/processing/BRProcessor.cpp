@@ -51,14 +51,15 @@ void BRProcessor::startProcess()
         files.clear();
     }
     // Every question is asked before the progress window shows and any file is touched.
-    const std::vector<BRFileURLPtr> refused = filesThatWillNotBeReplaced();
-    for (const BRFileURLPtr& file : refused) {
+    QSet<QString> refused;
+    for (const BRFileURLPtr& file : filesThatWillNotBeReplaced()) {
         addUnprocessed(
             file->path(),
             QCoreApplication::translate(
                 "BRProcessor", "The existing file was kept: you chose not to replace it."));
-        std::erase_if(files, [&](const BRFileURLPtr& f) { return *f == *file; });
+        refused.insert(file->path());
     }
+    std::erase_if(files, [&](const BRFileURLPtr& f) { return refused.contains(f->path()); });
     windows.showProgress(int(files.size()), [this] { cancel(); });
     progressShown = true;
     stopProcess = false;

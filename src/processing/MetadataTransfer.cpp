@@ -23,7 +23,6 @@
 namespace brelin {
 namespace {
 
-const QString kCat = QStringLiteral("/bin/cat");
 const QString kDevNull = QStringLiteral("/dev/null");
 
 std::span<const uint8_t> bytesOf(const QByteArray& a)
@@ -232,26 +231,47 @@ std::optional<QString> MetadataTransfer::stripProfilesFrom(const QString& source
         }
     }
 
-    ProcessChain chain;
-    chain.append(kCat, {source});
-    if (exif)
-        writeStage(QStringLiteral("APP1"), app1Payload, chain);
-    if (iptc)
-        removeMetadata(QStringLiteral("APP13"), chain);
-    if (icc)
-        removeMetadata(QStringLiteral("APP2"), chain);
-    if (comment)
-        removeMetadata(QStringLiteral("cfile"), chain);
+    // A kind the source does not have needs no stage: each process costs milliseconds,
+    // and each stage copies the whole file once more.
+    const auto present = headerMarkers(source);
+    const auto has = [&](const char* kind) {
+        return !present || present->contains(markerOf(QString::fromLatin1(kind)));
+    };
+    QStringList stages;
+    if (exif && (app1Payload != kDevNull || has("APP1")))
+        stages << QStringLiteral("APP1");
+    if (iptc && has("APP13"))
+        stages << QStringLiteral("APP13");
+    if (icc && has("APP2"))
+        stages << QStringLiteral("APP2");
+    if (comment && has("cfile"))
+        stages << QStringLiteral("cfile");
     if (others)
         for (const char* m : {"APP0", "APP3", "APP12", "APP14"})
-            removeMetadata(QString::fromLatin1(m), chain);
-    auto bytes = chain.finish();
+            if (has(m))
+                stages << QString::fromLatin1(m);
+    std::optional<QByteArray> bytes;
+    QString failure;
+    if (stages.isEmpty()) {
+        QFile file(source);
+        if (file.open(QIODevice::ReadOnly))
+            bytes = file.readAll();
+        else
+            failure = QStringLiteral("cannot read %1").arg(source);
+    } else {
+        ProcessChain chain;
+        chain.readFromFile(source);
+        for (const QString& stage : stages)
+            writeStage(stage, stage == QLatin1String("APP1") ? app1Payload : kDevNull, chain);
+        bytes = chain.finish();
+        failure = chain.failure();
+    }
     if (!bytes || !isCompleteJpeg(*bytes)) {
         fail(reason,
              QCoreApplication::translate("MetadataTransfer",
                                          "The file is not a complete JPEG image."),
              QStringLiteral("Could not remove the metadata of %1: %2")
-                 .arg(source, bytes ? QStringLiteral("incomplete result") : chain.failure()));
+                 .arg(source, bytes ? QStringLiteral("incomplete result") : failure));
         return std::nullopt;
     }
     if (turnAfter) {

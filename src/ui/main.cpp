@@ -1,4 +1,5 @@
 // Brelin, the application: the main window and its controller.
+#include "platform/Allocator.h"
 #include "platform/Localization.h"
 #include "ui/BRController.h"
 
@@ -8,8 +9,13 @@
 #include <QLocale>
 #include <QMainWindow>
 
+#include <csignal>
+
 int main(int argc, char** argv)
 {
+    brelin::keepLargeBuffersForTheNextFile();
+    // A file size limit makes a write fail, which the run reports, instead of ending Brelin.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brelin"));
     QApplication::setApplicationVersion(QStringLiteral(BRELIN_VERSION));

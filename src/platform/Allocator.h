@@ -1,0 +1,11 @@
+// Allocator settings for batch work.
+#pragma once
+
+namespace brelin {
+
+// Each file is decoded and scaled on a thread of its own, into buffers of tens of
+// megabytes. glibc would map and unmap each of them, and the next file would fault
+// every page in again; with these settings the freed buffers serve the next file.
+void keepLargeBuffersForTheNextFile();
+
+} // namespace brelin
