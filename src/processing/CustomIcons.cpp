@@ -50,9 +50,15 @@ void CustomIcons::processIconForFile(const QString& target, const QString& orig,
         return;
     switch (keepIcon) {
     case IconFromSource: {
+        if (QFileInfo(target) == QFileInfo(orig))
+            break;
+        // Icons are kept by path: a result that replaced a file with an icon of its own
+        // would show that old icon unless it is taken away.
         const QString icon = store_.customIcon(orig);
-        if (!icon.isEmpty() && QFileInfo(target) != QFileInfo(orig))
+        if (!icon.isEmpty())
             store_.setCustomIcon(target, icon);
+        else if (!store_.customIcon(target).isEmpty())
+            store_.removeCustomIcon(target);
         break;
     }
     case IconRemove:

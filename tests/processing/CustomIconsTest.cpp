@@ -84,6 +84,15 @@ TEST(CustomIcons, TheResultsIconFollowsKeepIcon)
         }
     }
 
+    // Kept from a source without an icon: the old file's icon does not stay on the result.
+    ASSERT_TRUE(store->removeCustomIcon(source));
+    setIcon(result, blue);
+    RecordingWindows windows;
+    windows.answers = {{true, true}};
+    BRProcessor keep(nullptr, windows, {BRFileURL::makeWithPath(source)}, initialRecord());
+    keep.startProcess();
+    EXPECT_EQ(store->customIcon(result), QString());
+
     // Without a session bus the icon is left alone, said once in the log, and the file
     // still counts as processed.
     QStringList log;
@@ -96,7 +105,7 @@ TEST(CustomIcons, TheResultsIconFollowsKeepIcon)
     QVariantMap prefs = initialRecord();
     prefs[key::KeepIcon] = int(IconRemove);
     prefs[key::Suffix] = QStringLiteral("-nobus");
-    RecordingWindows windows;
+    windows = RecordingWindows();
     BRProcessor processor(nullptr, windows, {BRFileURL::makeWithPath(source)}, prefs);
     processor.startProcess();
     BRProcessor again(nullptr, windows, {BRFileURL::makeWithPath(source)}, prefs);
