@@ -10,4 +10,8 @@ namespace brelin {
 
 bool writeScratchFile(const QString& path, const QByteArray& bytes);
 
+// Writes all of `bytes` to `fd`, going on after short writes and interruptions. On
+// failure `error` (when given) holds the errno; a write of nothing counts as ENOSPC.
+bool writeAll(int fd, const QByteArray& bytes, int* error = nullptr);
+
 } // namespace brelin

@@ -1,6 +1,7 @@
 #include "processing/FileCopy.h"
 
 #include "markers/MarkerTools.h"
+#include "platform/AtomicFile.h"
 #include "platform/BRLog.h"
 
 #include <QCoreApplication>
@@ -59,24 +60,6 @@ bool readWhole(const QString& path, QByteArray& bytes, int& error)
     error = ok ? 0 : errno ? errno : EIO;
     ::close(fd);
     return ok;
-}
-
-bool writeAll(int fd, const QByteArray& bytes, int& error)
-{
-    const char* p = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            error = n < 0 ? errno : ENOSPC;
-            return false;
-        }
-        p += n;
-        left -= n;
-    }
-    return true;
 }
 
 // A new file beside `dest` that no other program takes for a photo: hidden, and not
@@ -164,7 +147,7 @@ bool copyfile(const QString& source, const QString& dest, QString* reason)
     const int fd = createTemporary(dest, temp, error);
     if (fd < 0)
         return unableToMove(error, writeFailure(error));
-    bool ok = writeAll(fd, bytes, error);
+    bool ok = writeAll(fd, bytes, &error);
     if (ok && replacing && S_ISREG(old.st_mode)) {
         // The result takes the place of the user's file: it keeps its permissions, and
         // reaches the disk before the rename, so that a crash leaves one or the other.

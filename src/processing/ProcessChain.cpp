@@ -1,5 +1,7 @@
 #include "processing/ProcessChain.h"
 
+#include "platform/AtomicFile.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -76,17 +78,7 @@ std::optional<QByteArray> ProcessChain::finish(int inputPipe, const QByteArray& 
         sigemptyset(&pipeSignal);
         sigaddset(&pipeSignal, SIGPIPE);
         pthread_sigmask(SIG_BLOCK, &pipeSignal, nullptr);
-        const char* p = input.constData();
-        qsizetype left = input.size();
-        while (left > 0) {
-            const ssize_t n = ::write(inputPipe, p, size_t(left));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            p += n;
-            left -= n;
-        }
+        writeAll(inputPipe, input);
         ::close(inputPipe);
     });
     auto bytes = finish();
