@@ -13,7 +13,8 @@ cmake -S "$here" -B "$here/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInf
 for t in ${targets[@]}; do
     cmake --build "$here/build-fuzz" --target "fuzz_$t"
     work="$here/build-fuzz/corpus-$t"
-    mkdir -p "$work"
+    # libFuzzer writes its artifacts into this folder but does not make it.
+    mkdir -p "$work" "$here/fuzz/regressions/$t"
     "$here/build-fuzz/bin/fuzz_$t" -max_total_time="$seconds" -max_len=262144 \
         -artifact_prefix="$here/fuzz/regressions/$t/" -print_final_stats=1 \
         "$work" "$here/../shared/corpus/photos" "$here/fuzz/regressions/$t" 2>&1 | tail -n 25
