@@ -141,15 +141,11 @@ bool BRProcessor::reencode(const QString& source, const QString& dest, QString& 
     if (!made)
         return false;
     // A result without the markers the user kept never takes the destination's place.
-    const bool ok =
-        markers.writeKeptMarkers(kept, source, *made, &reason) && copyfile(*made, dest, &reason);
-    QFile::remove(*made);
-    if (!ok) {
-        brLog("Unable to move file from tmp dir");
+    if (!markers.writeKeptMarkers(kept, source, *made, &reason)) {
+        QFile::remove(*made);
         return false;
     }
-    CustomIcons(*icons).processIconForFile(dest, source, recordInt(prefs, key::KeepIcon));
-    return true;
+    return putInPlace(*made, true, source, dest, reason);
 }
 
 bool BRProcessor::copyStripped(const QString& source, const QString& dest, QString& reason)
@@ -158,9 +154,15 @@ bool BRProcessor::copyStripped(const QString& source, const QString& dest, QStri
         MetadataTransfer(prefs, tmp, rdjpgcom, wrjpgcom).stripProfilesFrom(source, &reason);
     if (!stripped)
         return false;
-    const bool ok = copyfile(*stripped, dest, &reason);
-    if (*stripped != source)
-        QFile::remove(*stripped);
+    return putInPlace(*stripped, *stripped != source, source, dest, reason);
+}
+
+bool BRProcessor::putInPlace(const QString& result, bool temporary, const QString& source,
+                             const QString& dest, QString& reason)
+{
+    const bool ok = copyfile(result, dest, &reason);
+    if (temporary)
+        QFile::remove(result);
     if (!ok) {
         brLog("Unable to move file from tmp dir");
         return false;

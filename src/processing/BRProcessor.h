@@ -63,6 +63,10 @@ private:
     void processFile(const BRFileURLPtr& file);
     bool reencode(const QString& source, const QString& dest, QString& reason);
     bool copyStripped(const QString& source, const QString& dest, QString& reason);
+    // Copies a result to its destination, removes it when it is a temporary file, and
+    // gives the destination its icon.
+    bool putInPlace(const QString& result, bool temporary, const QString& source,
+                    const QString& dest, QString& reason);
     void waitForWorker();
     void createTemp();
     void deleteTemp();
