@@ -6,7 +6,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-600}"
 shift || true
-targets=("${@:-rdjpgcom wrjpgcom exif}")
+targets=("${@:-rdjpgcom wrjpgcom exif decode}")
 "$here/scripts/install-deps.sh"
 cmake -S "$here" -B "$here/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DBRELIN_FUZZ=ON -DBRELIN_GUI=OFF -DBRELIN_TESTS=OFF >/dev/null
@@ -15,7 +15,10 @@ for t in ${targets[@]}; do
     work="$here/build-fuzz/corpus-$t"
     # libFuzzer writes its artifacts into this folder but does not make it.
     mkdir -p "$work" "$here/fuzz/regressions/$t"
-    "$here/build-fuzz/bin/fuzz_$t" -max_total_time="$seconds" -max_len=262144 \
+    # The decoder's work grows with the image: smaller inputs, many more of them.
+    max_len=262144
+    [ "$t" = decode ] && max_len=65536
+    "$here/build-fuzz/bin/fuzz_$t" -max_total_time="$seconds" -max_len="$max_len" \
         -artifact_prefix="$here/fuzz/regressions/$t/" -print_final_stats=1 \
         "$work" "$here/../shared/corpus/photos" "$here/fuzz/regressions/$t" 2>&1 | tail -n 25
 done

@@ -462,12 +462,12 @@
         <translation>Le fichier existant a été gardé : vous avez choisi de ne pas le remplacer.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="115"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="116"/>
         <source>The temporary folder cannot be created.</source>
         <translation>Le dossier temporaire ne peut pas être créé.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="188"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="195"/>
         <source>The file could not be processed.</source>
         <translation>Le fichier n’a pas pu être traité.</translation>
     </message>
@@ -483,37 +483,37 @@
 <context>
     <name>FileCopy</name>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="29"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="30"/>
         <source>There is not enough space on the disk.</source>
         <translation>Il n’y a pas assez de place sur le disque.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="31"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="32"/>
         <source>The destination folder cannot be written.</source>
         <translation>Le dossier de destination n’est pas accessible en écriture.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="32"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="33"/>
         <source>The file cannot be written: %1</source>
         <translation>Le fichier ne peut pas être écrit : %1</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="142"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="125"/>
         <source>A folder of the same name stands where the result would go.</source>
         <translation>Un dossier du même nom se trouve à l’emplacement du résultat.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="147"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="130"/>
         <source>Something that is not a file stands where the result would go.</source>
         <translation>Un élément qui n’est pas un fichier se trouve à l’emplacement du résultat.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="154"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="137"/>
         <source>The processed file cannot be read: %1</source>
         <translation>Le fichier traité ne peut pas être lu : %1</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="160"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="143"/>
         <source>The processed file is not a complete JPEG image.</source>
         <translation>Le fichier traité n’est pas une image JPEG complète.</translation>
     </message>
@@ -529,34 +529,28 @@
 <context>
     <name>JpegReencoder</name>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="102"/>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="106"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="103"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="107"/>
         <source>The file cannot be read.</source>
         <translation>Le fichier est illisible.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="113"/>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="152"/>
-        <source>The file is not a readable JPEG image.</source>
-        <translation>Le fichier n’est pas une image JPEG lisible.</translation>
-    </message>
-    <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="137"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="140"/>
         <source>The settings give the image no usable size.</source>
         <translation>Les réglages ne donnent à l’image aucune taille utilisable.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="159"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="158"/>
         <source>The image cannot be scaled.</source>
         <translation>L’image ne peut pas être redimensionnée.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="156"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="155"/>
         <source>The image cannot be encoded.</source>
         <translation>L’image ne peut pas être encodée.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="145"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="148"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
@@ -564,34 +558,29 @@
 <context>
     <name>MetadataTransfer</name>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="170"/>
-        <source>The file is not a readable JPEG image.</source>
-        <translation>Le fichier n’est pas une image JPEG lisible.</translation>
-    </message>
-    <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="187"/>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="234"/>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="275"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="224"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="292"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="396"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="212"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="270"/>
         <source>The file is not a complete JPEG image.</source>
         <translation>Le fichier n’est pas une image JPEG complète.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="223"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="281"/>
         <source>The image cannot be turned upright without loss.</source>
         <translation>L’image ne peut pas être redressée sans perte.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="263"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="359"/>
         <source>The metadata of the original cannot be read.</source>
         <translation>Les métadonnées de l’original sont illisibles.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="269"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="390"/>
         <source>The new image is not a complete JPEG image.</source>
         <translation>La nouvelle image n’est pas une image JPEG complète.</translation>
     </message>
@@ -776,6 +765,44 @@
         <location filename="../../src/processing/RunSummary.cpp" line="36"/>
         <source>%1 not started</source>
         <translation>%1 non commencés</translation>
+    </message>
+</context>
+<context>
+    <name>UnreadableReason</name>
+    <message>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="14"/>
+        <source>The file is not a JPEG image.</source>
+        <translation>Le fichier n’est pas une image JPEG.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="16"/>
+        <source>The file is incomplete.</source>
+        <translation>Le fichier est incomplet.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="18"/>
+        <source>The image data are damaged.</source>
+        <translation>Les données de l’image sont endommagées.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="20"/>
+        <source>%1-bit JPEG files are not supported.</source>
+        <translation>Les fichiers JPEG en %1 bits ne sont pas pris en charge.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="24"/>
+        <source>This kind of JPEG file (lossless or hierarchical) is not supported.</source>
+        <translation>Ce type de fichier JPEG (sans perte ou hiérarchique) n’est pas pris en charge.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="28"/>
+        <source>The image is too large: it has more than 268 million pixels.</source>
+        <translation>L’image est trop grande : elle a plus de 268 millions de pixels.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="34"/>
+        <source>The file is not a readable JPEG image.</source>
+        <translation>Le fichier n’est pas une image JPEG lisible.</translation>
     </message>
 </context>
 </TS>

@@ -15,8 +15,7 @@ struct DecodeJob
 {
     jpeg_decompress_struct cinfo;
     ErrorManager err;
-    const uint8_t* data;
-    unsigned long size;
+    std::span<const uint8_t> bytes;
     int shrink;
     bool fastUpsampling;
     bool headerOnly;
@@ -25,28 +24,22 @@ struct DecodeJob
     int outW, outH, outC;
     J_COLOR_SPACE outSpace;
     uint8_t* pixels; // caller's buffer, outW × outH × outC
-    bool tooLarge;
 };
 
 bool runHeader(DecodeJob& job)
 {
-    job.cinfo.err = &job.err.pub;
-    installErrors(job.err.pub);
     if (setjmp(job.err.jump)) {
         jpeg_destroy_decompress(&job.cinfo);
         return false;
     }
-    jpeg_create_decompress(&job.cinfo);
-    jpeg_mem_src(&job.cinfo, job.data, job.size);
-    jpeg_read_header(&job.cinfo, TRUE);
+    openDecompress(job.cinfo, job.err, job.bytes);
     job.info.width = int(job.cinfo.image_width);
     job.info.height = int(job.cinfo.image_height);
     job.info.components = job.cinfo.num_components;
     job.info.grey = job.cinfo.jpeg_color_space == JCS_GRAYSCALE;
     job.info.ycc = job.cinfo.jpeg_color_space == JCS_YCbCr && job.cinfo.num_components == 3;
     job.adobe = job.cinfo.saw_Adobe_marker;
-    job.tooLarge = uint64_t(job.info.width) * uint64_t(job.info.height) > kMaxPixels;
-    if (job.headerOnly || job.tooLarge) {
+    if (job.headerOnly) {
         jpeg_destroy_decompress(&job.cinfo);
         return true;
     }
@@ -117,8 +110,7 @@ struct EncodeJob
 
 bool runEncode(EncodeJob& job)
 {
-    job.cinfo.err = &job.err.pub;
-    installErrors(job.err.pub);
+    job.cinfo.err = installErrors(job.err);
     if (setjmp(job.err.jump)) {
         jpeg_destroy_compress(&job.cinfo);
         return false;
@@ -163,15 +155,13 @@ struct TranscodeJob
     jpeg_decompress_struct in;
     jpeg_compress_struct out;
     ErrorManager err;
-    const uint8_t* data;
-    unsigned long size;
+    std::span<const uint8_t> source;
     int quality;
     unsigned char* bytes;
     unsigned long length;
     bool inMade, outMade;
     std::vector<uint8_t>* row;
     std::vector<uint8_t>* cmykRow;
-    bool tooLarge;
 };
 
 void destroy(TranscodeJob& job)
@@ -185,22 +175,13 @@ void destroy(TranscodeJob& job)
 
 bool runTranscode(TranscodeJob& job)
 {
-    job.in.err = &job.err.pub;
-    job.out.err = &job.err.pub;
-    installErrors(job.err.pub);
     if (setjmp(job.err.jump)) {
         destroy(job);
         return false;
     }
-    jpeg_create_decompress(&job.in);
     job.inMade = true;
-    jpeg_mem_src(&job.in, job.data, job.size);
-    jpeg_read_header(&job.in, TRUE);
-    if (uint64_t(job.in.image_width) * job.in.image_height > kMaxPixels) {
-        job.tooLarge = true;
-        destroy(job);
-        return false;
-    }
+    openDecompress(job.in, job.err, job.source);
+    job.out.err = &job.err.pub;
     const J_COLOR_SPACE space = job.in.jpeg_color_space;
     const bool grey = space == JCS_GRAYSCALE;
     const bool cmyk = space == JCS_CMYK || space == JCS_YCCK;
@@ -245,46 +226,36 @@ int qualityFor(float q)
     return int(std::clamp(std::lround(double(q) * 100.0), 1L, 100L));
 }
 
-std::optional<JpegInfo> readJpegInfo(std::span<const uint8_t> jpeg, std::string& error)
+std::optional<JpegInfo> readJpegInfo(std::span<const uint8_t> jpeg, JpegError& error)
 {
     DecodeJob job{};
-    job.data = jpeg.data();
-    job.size = static_cast<unsigned long>(jpeg.size());
+    job.bytes = jpeg;
     job.shrink = 1;
     job.headerOnly = true;
     if (!runHeader(job)) {
-        error = job.err.message;
-        return std::nullopt;
-    }
-    if (job.tooLarge) {
-        error = "the image has more than 2^28 pixels";
+        job.err.fillIn(error);
         return std::nullopt;
     }
     return job.info;
 }
 
-std::optional<DecodedJpeg> decodeJpeg(std::span<const uint8_t> jpeg, int shrink, std::string& error,
+std::optional<DecodedJpeg> decodeJpeg(std::span<const uint8_t> jpeg, int shrink, JpegError& error,
                                       bool fastUpsampling)
 {
     if (shrink != 1 && shrink != 2 && shrink != 4 && shrink != 8)
         shrink = 1;
     DecodeJob job{};
-    job.data = jpeg.data();
-    job.size = static_cast<unsigned long>(jpeg.size());
+    job.bytes = jpeg;
     job.shrink = shrink;
     job.fastUpsampling = fastUpsampling;
     if (!runHeader(job)) {
-        error = job.err.message;
-        return std::nullopt;
-    }
-    if (job.tooLarge) {
-        error = "the image has more than 2^28 pixels";
+        job.err.fillIn(error);
         return std::nullopt;
     }
     PixelBuffer raw(size_t(job.outW) * size_t(job.outH) * size_t(job.outC)); // written whole
     job.pixels = raw.data();
     if (!runDecode(job)) {
-        error = job.err.message;
+        job.err.fillIn(error);
         return std::nullopt;
     }
     DecodedJpeg out;
@@ -304,10 +275,10 @@ std::optional<DecodedJpeg> decodeJpeg(std::span<const uint8_t> jpeg, int shrink,
 }
 
 std::optional<std::vector<uint8_t>> encodeJpeg(const Bitmap& pixels, float q, bool grey,
-                                               std::string& error, bool resampled)
+                                               JpegError& error, bool resampled)
 {
     if (pixels.empty() || (pixels.channels != 1 && pixels.channels != 3 && pixels.channels != 4)) {
-        error = "no pixels to encode";
+        error.set(JpegProblem::Other, "no pixels to encode");
         return std::nullopt;
     }
     std::vector<uint8_t> greyRow(size_t(pixels.width));
@@ -318,7 +289,7 @@ std::optional<std::vector<uint8_t>> encodeJpeg(const Bitmap& pixels, float q, bo
     job.resampled = resampled;
     job.greyRow = &greyRow;
     if (!runEncode(job)) {
-        error = job.err.message;
+        job.err.fillIn(error);
         free(job.out);
         return std::nullopt;
     }
@@ -326,17 +297,16 @@ std::optional<std::vector<uint8_t>> encodeJpeg(const Bitmap& pixels, float q, bo
 }
 
 std::optional<std::vector<uint8_t>> reencodeJpeg(std::span<const uint8_t> jpeg, float q,
-                                                 std::string& error)
+                                                 JpegError& error)
 {
     std::vector<uint8_t> row, cmykRow;
     TranscodeJob job{};
-    job.data = jpeg.data();
-    job.size = static_cast<unsigned long>(jpeg.size());
+    job.source = jpeg;
     job.quality = qualityFor(q);
     job.row = &row;
     job.cmykRow = &cmykRow;
     if (!runTranscode(job)) {
-        error = job.tooLarge ? "the image has more than 2^28 pixels" : job.err.message;
+        job.err.fillIn(error);
         free(job.bytes);
         return std::nullopt;
     }

@@ -1,7 +1,9 @@
 // JPEG decoding and encoding over the libjpeg API. libjpeg never exits here: its errors
-// come back as results with a message, and a corrupt-data warning counts as an error.
+// come back as results with their kind and message, and a warning about the image data
+// counts as an error.
 #pragma once
 
+#include "platform/JpegError.h"
 #include "scaling/Bitmap.h"
 
 #include <cstdint>
@@ -29,11 +31,11 @@ struct DecodedJpeg
 };
 
 // The header alone; refuses images of more than kMaxPixels before any allocation.
-std::optional<JpegInfo> readJpegInfo(std::span<const uint8_t> jpeg, std::string& error);
+std::optional<JpegInfo> readJpegInfo(std::span<const uint8_t> jpeg, JpegError& error);
 
 // Decodes, reduced in the DCT domain by `shrink` (1, 2, 4 or 8). `fastUpsampling`
 // takes the plainer chroma upsampling, for images that are resampled afterwards.
-std::optional<DecodedJpeg> decodeJpeg(std::span<const uint8_t> jpeg, int shrink, std::string& error,
+std::optional<DecodedJpeg> decodeJpeg(std::span<const uint8_t> jpeg, int shrink, JpegError& error,
                                       bool fastUpsampling = false);
 
 // Encodes RGBA, RGB or grey pixels at compression factor q: quality round(100·q) kept
@@ -41,12 +43,12 @@ std::optional<DecodedJpeg> decodeJpeg(std::span<const uint8_t> jpeg, int shrink,
 // `resampled` says that the pixels no longer sit on the source's blocks, which chooses the
 // luma table (chooseEncoding).
 std::optional<std::vector<uint8_t>> encodeJpeg(const Bitmap& pixels, float q, bool grey,
-                                               std::string& error, bool resampled = true);
+                                               JpegError& error, bool resampled = true);
 
 // Decodes and encodes anew row by row, at the image's own size: no whole bitmap is held.
 // The pixels are those decodeJpeg gives at full size.
 std::optional<std::vector<uint8_t>> reencodeJpeg(std::span<const uint8_t> jpeg, float q,
-                                                 std::string& error);
+                                                 JpegError& error);
 
 // The quality that a compression factor stands for.
 int qualityFor(float q);

@@ -1,12 +1,16 @@
 // What every libjpeg object of ours shares: the error manager, which records errors and
 // warnings and jumps back to the caller's setjmp so that libjpeg never exits (nothing with
-// a destructor may live in the frames between), and the encoder's choices.
+// a destructor may live in the frames between), the decoders' set-up, and the encoder's
+// choices.
 #pragma once
+
+#include "platform/JpegError.h"
 
 #include <csetjmp>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <span>
 #include <vector>
 
 #include <jpeglib.h>
@@ -17,29 +21,37 @@ struct ErrorManager
 {
     jpeg_error_mgr pub;
     jmp_buf jump;
+    bool inHeader; // reading the segments before the first scan
+    JpegProblem problem;
+    int precision;
     char message[JMSG_LENGTH_MAX];
+
+    void fillIn(JpegError& error) const
+    {
+        error.problem = problem;
+        error.precision = precision;
+        error.message = message;
+    }
 };
 
-[[noreturn]] inline void onJpegError(j_common_ptr cinfo)
-{
-    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-    (*cinfo->err->format_message)(cinfo, err->message);
-    longjmp(err->jump, 1);
-}
+// Records libjpeg's reason and jumps back. Every error ends here, and so does every
+// warning but the header's harmless ones: a warning inside the image data means corrupt
+// data, which would give a partly grey image.
+[[noreturn]] void onJpegError(j_common_ptr cinfo);
+void onJpegMessage(j_common_ptr cinfo, int level);
 
-inline void onJpegMessage(j_common_ptr cinfo, int level)
-{
-    // Level -1 is a warning, which libjpeg gives for corrupt data: a verdict on the file.
-    if (level < 0)
-        onJpegError(cinfo);
-}
+// Our error manager in place of libjpeg's exits; returns it for cinfo.err.
+jpeg_error_mgr* installErrors(ErrorManager& err);
 
-inline void installErrors(jpeg_error_mgr& pub)
-{
-    jpeg_std_error(&pub);
-    pub.error_exit = onJpegError;
-    pub.emit_message = onJpegMessage;
-}
+// Fails the current libjpeg call with a reason of ours, through the same jump.
+[[noreturn]] void failJpeg(ErrorManager& err, JpegProblem problem, const char* message);
+
+// The one set-up of every decoder: our error manager, the bytes as the source, the header
+// read with its rules (stray bytes between segments pass, as in every viewer), and the
+// size limit, checked before anything is allocated for the pixels. Call it after
+// setjmp(err.jump), and destroy the decompressor after a jump.
+void openDecompress(jpeg_decompress_struct& cinfo, ErrorManager& err,
+                    std::span<const uint8_t> bytes);
 
 // The bytes that jpeg_mem_dest gathered, in our own buffer; libjpeg's is freed.
 inline std::vector<uint8_t> takeBytes(unsigned char*& buffer, unsigned long length)

@@ -14,10 +14,9 @@ struct PlaneDecodeJob
 {
     jpeg_decompress_struct cinfo;
     ErrorManager err;
-    const uint8_t* data;
-    unsigned long size;
+    std::span<const uint8_t> bytes;
     int shrink;
-    bool tooLarge, unsupported;
+    bool unsupported;
     int count;
     int width[3], height[3]; // samples of each plane
     size_t stride[3];        // whole DCT blocks
@@ -35,20 +34,15 @@ struct PlaneDecodeJob
 
 bool runPlaneHeader(PlaneDecodeJob& job)
 {
-    job.cinfo.err = &job.err.pub;
-    installErrors(job.err.pub);
     if (setjmp(job.err.jump)) {
         jpeg_destroy_decompress(&job.cinfo);
         return false;
     }
-    jpeg_create_decompress(&job.cinfo);
-    jpeg_mem_src(&job.cinfo, job.data, job.size);
-    jpeg_read_header(&job.cinfo, TRUE);
-    job.tooLarge = uint64_t(job.cinfo.image_width) * job.cinfo.image_height > kMaxPixels;
+    openDecompress(job.cinfo, job.err, job.bytes);
     const J_COLOR_SPACE space = job.cinfo.jpeg_color_space;
     job.unsupported = !((space == JCS_YCbCr && job.cinfo.num_components == 3) ||
                         (space == JCS_GRAYSCALE && job.cinfo.num_components == 1));
-    if (job.tooLarge || job.unsupported) {
+    if (job.unsupported) {
         jpeg_destroy_decompress(&job.cinfo);
         return true;
     }
@@ -149,8 +143,7 @@ void padRows(const Bitmap& plane, int first, int blockRows, uint8_t* scratch, si
 
 bool runPlaneEncode(PlaneEncodeJob& job)
 {
-    job.cinfo.err = &job.err.pub;
-    installErrors(job.err.pub);
+    job.cinfo.err = installErrors(job.err);
     if (setjmp(job.err.jump)) {
         jpeg_destroy_compress(&job.cinfo);
         return false;
@@ -201,26 +194,21 @@ struct JpegPlaneDecoder::Job : PlaneDecodeJob
 };
 
 std::unique_ptr<JpegPlaneDecoder> JpegPlaneDecoder::open(std::span<const uint8_t> jpeg, int shrink,
-                                                         std::string& error)
+                                                         JpegError& error)
 {
     if (shrink != 1 && shrink != 2 && shrink != 4 && shrink != 8)
         shrink = 1;
     std::unique_ptr<JpegPlaneDecoder> d(new JpegPlaneDecoder);
     d->job_ = std::make_unique<Job>();
     Job& job = *d->job_;
-    job.data = jpeg.data();
-    job.size = static_cast<unsigned long>(jpeg.size());
+    job.bytes = jpeg;
     job.shrink = shrink;
     if (!runPlaneHeader(job)) {
-        error = job.err.message;
-        return nullptr;
-    }
-    if (job.tooLarge) {
-        error = "the image has more than 2^28 pixels";
+        job.err.fillIn(error);
         return nullptr;
     }
     if (job.unsupported) {
-        error = "neither YCbCr nor grey";
+        error.set(JpegProblem::Other, "neither YCbCr nor grey");
         return nullptr;
     }
     d->width_ = job.imageW;
@@ -279,7 +267,7 @@ void JpegPlaneDecoder::start(const std::vector<int>& ringRows)
 }
 
 std::unique_ptr<JpegPlaneDecoder> JpegPlaneDecoder::start(std::span<const uint8_t> jpeg, int shrink,
-                                                          std::string& error)
+                                                          JpegError& error)
 {
     auto d = open(jpeg, shrink, error);
     if (d)
@@ -287,13 +275,17 @@ std::unique_ptr<JpegPlaneDecoder> JpegPlaneDecoder::start(std::span<const uint8_
     return d;
 }
 
-bool JpegPlaneDecoder::finish(std::string& error)
+bool JpegPlaneDecoder::finish(JpegError& error)
 {
     if (thread_.joinable())
         thread_.join();
-    if (!ok_)
-        error = job_->stopped ? "the decode was stopped" : job_->err.message;
-    return ok_;
+    if (ok_)
+        return true;
+    if (job_->stopped)
+        error.set(JpegProblem::Other, "the decode was stopped");
+    else
+        job_->err.fillIn(error);
+    return false;
 }
 
 JpegPlaneDecoder::~JpegPlaneDecoder()
@@ -309,19 +301,19 @@ JpegPlaneDecoder::~JpegPlaneDecoder()
 }
 
 std::optional<std::vector<uint8_t>> encodeJpegPlanes(const std::vector<const Bitmap*>& planes,
-                                                     float q, std::string& error,
+                                                     float q, JpegError& error,
                                                      const std::vector<const RowProgress*>& ready,
                                                      bool resampled)
 {
     const size_t count = planes.size();
     if ((count != 1 && count != 3) || !planes[0] || planes[0]->empty()) {
-        error = "no pixels to encode";
+        error.set(JpegProblem::Other, "no pixels to encode");
         return std::nullopt;
     }
     for (size_t c = 1; c < count; ++c) {
         if (!planes[c] || planes[c]->width != chromaSize(planes[0]->width) ||
             planes[c]->height != chromaSize(planes[0]->height)) {
-            error = "the chroma planes do not fit the image";
+            error.set(JpegProblem::Other, "the chroma planes do not fit the image");
             return std::nullopt;
         }
     }
@@ -333,7 +325,7 @@ std::optional<std::vector<uint8_t>> encodeJpegPlanes(const std::vector<const Bit
     for (size_t c = 0; c < count; ++c) {
         const Bitmap& p = *planes[c];
         if (p.channels != 1) {
-            error = "a plane has more than one sample per pixel";
+            error.set(JpegProblem::Other, "a plane has more than one sample per pixel");
             return std::nullopt;
         }
         job.planes[c] = &p;
@@ -344,7 +336,10 @@ std::optional<std::vector<uint8_t>> encodeJpegPlanes(const std::vector<const Bit
         job.scratch[c] = scratch[c].data();
     }
     if (!runPlaneEncode(job)) {
-        error = job.stoppedShort ? "the pixels to encode did not all come" : job.err.message;
+        if (job.stoppedShort)
+            error.set(JpegProblem::Other, "the pixels to encode did not all come");
+        else
+            job.err.fillIn(error);
         free(job.out);
         return std::nullopt;
     }

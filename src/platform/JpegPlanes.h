@@ -3,6 +3,7 @@
 // are stored skips four conversions and, for subsampled chroma, most of the work.
 #pragma once
 
+#include "platform/JpegError.h"
 #include "scaling/Bitmap.h"
 #include "scaling/RowProgress.h"
 
@@ -25,13 +26,13 @@ public:
     // none (with a reason) when the header cannot be read, the image is too large or is
     // neither YCbCr nor grey. The planes have their sizes but no pixels until start().
     static std::unique_ptr<JpegPlaneDecoder> open(std::span<const uint8_t> jpeg, int shrink,
-                                                  std::string& error);
+                                                  JpegError& error);
     // Starts the decode. A plane given a ring of n rows holds only those: the decoder waits
     // for released(i) to free the rows it is about to overwrite.
     void start(const std::vector<int>& ringRows = {});
     // open() and start() at once, every plane whole.
     static std::unique_ptr<JpegPlaneDecoder> start(std::span<const uint8_t> jpeg, int shrink,
-                                                   std::string& error);
+                                                   JpegError& error);
     ~JpegPlaneDecoder();
 
     // 1 (grey) or 3 (Y, Cb, Cr); each plane is as wide and high as its samples.
@@ -49,7 +50,7 @@ public:
     int height() const { return height_; }
 
     // Waits for the end of the decode; false, with libjpeg's reason, when it failed.
-    bool finish(std::string& error);
+    bool finish(JpegError& error);
 
 private:
     JpegPlaneDecoder() = default;
@@ -76,7 +77,7 @@ inline int chromaSize(int luma)
 // (chromaSize), at compression factor q as encodeJpeg does, `resampled` as there. With
 // `ready`, each plane is still being made: its rows are encoded as they are announced there.
 std::optional<std::vector<uint8_t>>
-encodeJpegPlanes(const std::vector<const Bitmap*>& planes, float q, std::string& error,
+encodeJpegPlanes(const std::vector<const Bitmap*>& planes, float q, JpegError& error,
                  const std::vector<const RowProgress*>& ready = {}, bool resampled = true);
 
 } // namespace brelin

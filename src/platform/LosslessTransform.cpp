@@ -46,8 +46,13 @@ bool canTurnUprightLosslessly(std::span<const uint8_t> jpeg, int orientation)
 {
     Handle handle(tjInitDecompress());
     int width = 0, height = 0, subsamp = 0, colorspace = 0;
-    if (!handle.h || tjDecompressHeader3(handle.h, jpeg.data(), jpeg.size(), &width, &height,
-                                         &subsamp, &colorspace) != 0)
+    if (!handle.h)
+        return false;
+    // A warning (stray bytes between segments) still gives the sizes; the transform itself
+    // runs on the file the marker tools wrote, which has none.
+    if (tjDecompressHeader3(handle.h, jpeg.data(), jpeg.size(), &width, &height, &subsamp,
+                            &colorspace) != 0 &&
+        tjGetErrorCode(handle.h) != TJERR_WARNING)
         return false;
     if (subsamp < 0 || subsamp >= TJ_NUMSAMP)
         return false;

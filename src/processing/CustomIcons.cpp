@@ -82,7 +82,7 @@ QString CustomIcons::makeIconFromImage(const QString& jpeg, const QString& iconF
     const QByteArray bytes = file.readAll();
     const std::span<const uint8_t> data(reinterpret_cast<const uint8_t*>(bytes.constData()),
                                         size_t(bytes.size()));
-    std::string error;
+    JpegError error;
     const auto info = readJpegInfo(data, error);
     if (!info)
         return {};

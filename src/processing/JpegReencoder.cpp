@@ -6,6 +6,7 @@
 #include "platform/JpegCodec.h"
 #include "processing/MetadataTransfer.h"
 #include "processing/PlaneReencode.h"
+#include "processing/UnreadableReason.h"
 #include "scaling/BRImageScaler.h"
 #include "scaling/BRLanczosScaleTransform.h"
 #include "scaling/Orientation.h"
@@ -105,13 +106,15 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(const QString& source, fl
     if (file.read(jpeg.data(), jpeg.size()) != jpeg.size())
         return fail(QCoreApplication::translate("JpegReencoder", "The file cannot be read."));
     file.close();
-    std::string error;
+    JpegError error;
+    const auto undecodable = [&] {
+        brLog(QStringLiteral("Cannot decode %1: %2")
+                  .arg(source, QString::fromStdString(error.message)));
+        return fail(unreadableReason(error));
+    };
     const auto info = readJpegInfo(bytesOf(jpeg), error);
-    if (!info) {
-        brLog(QStringLiteral("Cannot decode %1: %2").arg(source, QString::fromStdString(error)));
-        return fail(
-            QCoreApplication::translate("JpegReencoder", "The file is not a readable JPEG image."));
-    }
+    if (!info)
+        return undecodable();
     const int orientation = jpegOrientation(bytesOf(jpeg));
 
     // The factor, and whether the scaler scales at all.
@@ -146,13 +149,9 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(const QString& source, fl
                                                     "The temporary folder cannot be written."));
         return target;
     };
-    const auto undecodable = [&] {
-        brLog(QStringLiteral("Cannot decode %1: %2").arg(source, QString::fromStdString(error)));
-        return fail(
-            QCoreApplication::translate("JpegReencoder", "The file is not a readable JPEG image."));
-    };
     const auto unencodable = [&] {
-        brLog(QStringLiteral("Cannot encode %1: %2").arg(source, QString::fromStdString(error)));
+        brLog(QStringLiteral("Cannot encode %1: %2")
+                  .arg(source, QString::fromStdString(error.message)));
         return fail(QCoreApplication::translate("JpegReencoder", "The image cannot be encoded."));
     };
     const auto unscalable = [&] {

@@ -7,6 +7,7 @@
 #include "platform/ExifOrientation.h"
 #include "platform/LosslessTransform.h"
 #include "platform/Resources.h"
+#include "processing/UnreadableReason.h"
 #include "settings/SettingsRecord.h"
 
 #include <QCoreApplication>
@@ -204,9 +205,7 @@ std::optional<QString> MetadataTransfer::stripProfilesFrom(const QString& source
         const auto app1 =
             runAndRead(rdjpgcom_, {QStringLiteral("-raw"), QStringLiteral("APP1"), source}, &why);
         if (!app1) {
-            fail(reason,
-                 QCoreApplication::translate("MetadataTransfer",
-                                             "The file is not a readable JPEG image."),
+            fail(reason, unreadableFileReason(source),
                  QStringLiteral("Could not read the markers of %1: %2").arg(source, why));
             return std::nullopt;
         }

@@ -9,9 +9,10 @@
 
 namespace brelin {
 
-std::optional<std::vector<uint8_t>>
-reencodePlanes(std::span<const uint8_t> jpeg, const JpegInfo& info, const PlaneReencodeJob& job,
-               PlaneReencodeFailure& failure, std::string& error)
+std::optional<std::vector<uint8_t>> reencodePlanes(std::span<const uint8_t> jpeg,
+                                                   const JpegInfo& info,
+                                                   const PlaneReencodeJob& job,
+                                                   PlaneReencodeFailure& failure, JpegError& error)
 {
     failure = PlaneReencodeFailure::Decode;
     auto decoder = JpegPlaneDecoder::open(jpeg, job.shrink, error);
@@ -71,7 +72,7 @@ reencodePlanes(std::span<const uint8_t> jpeg, const JpegInfo& info, const PlaneR
     if (!resized.empty())
         resizer = std::thread([&] { scaled = BRLanczosScaleTransform::resizePlanes(resized); });
     std::optional<std::vector<uint8_t>> encoded;
-    std::string encodeError;
+    JpegError encodeError;
     if (job.orientation == 1) {
         encoded = encodeJpegPlanes(planes, job.quality, encodeError, ready, job.resampled);
     } else {
@@ -97,7 +98,7 @@ reencodePlanes(std::span<const uint8_t> jpeg, const JpegInfo& info, const PlaneR
         return std::nullopt;
     if (!scaled) {
         failure = PlaneReencodeFailure::Scale;
-        error = "the image cannot be scaled by that factor";
+        error.set(JpegProblem::Other, "the image cannot be scaled by that factor");
         return std::nullopt;
     }
     if (!encoded) {

@@ -30,8 +30,9 @@ enum class PlaneReencodeFailure {
     Encode,
 };
 
-std::optional<std::vector<uint8_t>>
-reencodePlanes(std::span<const uint8_t> jpeg, const JpegInfo& info, const PlaneReencodeJob& job,
-               PlaneReencodeFailure& failure, std::string& error);
+std::optional<std::vector<uint8_t>> reencodePlanes(std::span<const uint8_t> jpeg,
+                                                   const JpegInfo& info,
+                                                   const PlaneReencodeJob& job,
+                                                   PlaneReencodeFailure& failure, JpegError& error);
 
 } // namespace brelin

@@ -15,7 +15,7 @@ namespace {
 std::pair<int, int> sizeOf(const QString& path)
 {
     const QByteArray bytes = readBytes(path);
-    std::string error;
+    JpegError error;
     const auto info = readJpegInfo(
         {reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())}, error);
     return info ? std::pair(info->width, info->height) : std::pair(0, 0);
@@ -126,3 +126,48 @@ TEST_F(BrelinBatch, APresetIsReadNeverWrittenAndOptionsOverrideIt)
 }
 
 } // namespace
+
+// What browsers show is processed, in both branches, and the stray bytes are gone from the
+// results; what libjpeg cannot read is listed with a reason a user understands.
+TEST_F(BrelinBatch, IrregularFilesAreProcessedUnreadableOnesExplained)
+{
+    const QByteArray good = readBytes(photo(QStringLiteral("good.jpg")));
+    QFile::remove(path(QStringLiteral("good.jpg")));
+    QDir().mkpath(path(QStringLiteral("in")));
+    for (Stray where : {Stray::BeforeDqt, Stray::BeforeApp, Stray::AfterShortApp14})
+        writeBytes(path(QStringLiteral("in/stray%1.jpg").arg(int(where))),
+                   withStrayBytes(good, where).file);
+    QByteArray twelveBit = good;
+    twelveBit[twelveBit.lastIndexOf(QByteArray("\xFF\xC0", 2)) + 4] = char(12);
+    const std::pair<const char*, QByteArray> unreadable[] = {
+        {"scan.jpg", withStrayBytes(good, Stray::InsideScan).file},
+        {"twelve.jpg", twelveBit},
+        {"text.jpg", QByteArray("not a photo\n")},
+    };
+    for (const auto& [name, bytes] : unreadable)
+        writeBytes(path(QStringLiteral("in/") + QLatin1String(name)), bytes);
+
+    for (const QStringList& mode :
+         {QStringList{QStringLiteral("--quality"), QStringLiteral("80")},
+          QStringList{QStringLiteral("--lossless"), QStringLiteral("--remove"),
+                      QStringLiteral("all")}}) {
+        const QString out = path(QStringLiteral("out") + mode.first());
+        const RunResult r = batch(QStringList(mode) << QStringLiteral("--output") << out
+                                                    << path(QStringLiteral("in")));
+        EXPECT_EQ(r.status, 1) << r.err.constData();
+        const QStringList results = QDir(out).entryList(QDir::Files);
+        for (const QString& name : results.filter(QStringLiteral("stray")))
+            EXPECT_TRUE(decodes(QDir(out).filePath(name))) << name.toStdString();
+        if (mode.first() == QLatin1String("--quality")) {
+            EXPECT_EQ(results.size(), 3) << results.join(QLatin1Char(' ')).toStdString();
+            for (const char* reason :
+                 {"The image data are damaged.", "12-bit JPEG files are not supported.",
+                  "The file is not a JPEG image."})
+                EXPECT_TRUE(r.err.contains(reason)) << reason << "\n" << r.err.constData();
+        } else {
+            // Lossless, the image data are copied as they are: only the text file fails.
+            EXPECT_EQ(results.size(), 5) << results.join(QLatin1Char(' ')).toStdString();
+            EXPECT_TRUE(r.err.contains("The file is not a JPEG image.")) << r.err.constData();
+        }
+    }
+}

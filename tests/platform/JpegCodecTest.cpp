@@ -66,9 +66,15 @@ TEST_F(JpegCodec, DecodesAsLibjpegTurboDoes)
                                      {QStringLiteral("-progressive"), photo()});
     const QString arithmetic = made(QStringLiteral("a.jpg"), QStringLiteral("jpegtran"),
                                     {QStringLiteral("-arithmetic"), photo()});
-    for (const QString& file : {photo(), progressive, arithmetic}) {
+    QStringList files{photo(), progressive, arithmetic};
+    // libjpeg decodes stray bytes between header segments with a warning; so do we.
+    for (Stray where : {Stray::BeforeDqt, Stray::BeforeApp, Stray::AfterShortApp14}) {
+        files << tmp.filePath(QStringLiteral("stray%1.jpg").arg(int(where)));
+        writeBytes(files.last(), withStrayBytes(readBytes(photo()), where).file);
+    }
+    for (const QString& file : files) {
         for (int shrink : {1, 2, 4, 8}) {
-            std::string error;
+            JpegError error;
             const auto d = decodeJpeg(span(readBytes(file)), shrink, error);
             ASSERT_TRUE(d) << file.toStdString() << " " << error;
             EXPECT_EQ(d->bitmap.channels, 3);
@@ -90,7 +96,7 @@ TEST_F(JpegCodec, GreyAndCmykSources)
 {
     const QString ppm = tmp.filePath(QStringLiteral("pixels.ppm"));
     writeBytes(ppm, run(QStringLiteral("djpeg"), {photo()}).out);
-    std::string error;
+    JpegError error;
     const auto rgb = decodeJpeg(span(readBytes(photo())), 1, error);
     ASSERT_TRUE(rgb);
 
@@ -125,26 +131,36 @@ TEST_F(JpegCodec, DamagedAndOversizedFilesFailWithAReason)
     huge[sof + 6] = char(0x30);
     huge[sof + 7] = char(0x75);
     huge[sof + 8] = char(0x30);
+    // A 12-bit frame, and a lossless one (SOF3), in a header that is otherwise the photo's.
+    QByteArray twelveBit = good, lossless = good;
+    twelveBit[sof + 4] = char(12);
+    lossless[sof + 1] = char(0xC3);
     struct Case
     {
         const char* what;
         QByteArray bytes;
+        JpegProblem problem;
         const char* message; // part of it
     };
     const Case cases[] = {
-        {"zero bytes", QByteArray(), ""},
-        {"a PNG", QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16) + QByteArray(100, '\0'), ""},
-        {"truncated", good.left(good.size() / 2), "remature end"},
-        {"corrupted.jpg", readBytes(corruptedPhoto()), ""},
-        {"30000 × 30000 pixels", huge, "2^28"},
+        {"zero bytes", QByteArray(), JpegProblem::NotJpeg, ""},
+        {"a PNG", QByteArray("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16) + QByteArray(100, '\0'),
+         JpegProblem::NotJpeg, ""},
+        {"truncated", good.left(good.size() / 2), JpegProblem::Truncated, "remature end"},
+        {"corrupted.jpg", readBytes(corruptedPhoto()), JpegProblem::Damaged, ""},
+        {"stray bytes inside the scan", withStrayBytes(good, Stray::InsideScan).file,
+         JpegProblem::Damaged, "Corrupt"},
+        {"30000 × 30000 pixels", huge, JpegProblem::TooLarge, "2^28"},
+        {"12-bit", twelveBit, JpegProblem::Precision, "precision 12"},
+        {"lossless", lossless, JpegProblem::Unsupported, "0xc3"},
     };
     for (const Case& c : cases) {
-        std::string error;
+        JpegError error;
         EXPECT_FALSE(decodeJpeg(span(c.bytes), 1, error)) << c.what;
-        EXPECT_FALSE(error.empty()) << c.what;
-        EXPECT_NE(error.find(c.message), std::string::npos) << c.what << ": " << error;
+        EXPECT_EQ(error.problem, c.problem) << c.what << ": " << error;
+        EXPECT_NE(error.message.find(c.message), std::string::npos) << c.what << ": " << error;
     }
-    std::string error;
+    JpegError error;
     EXPECT_FALSE(readJpegInfo(span(huge), error));
 }
 
@@ -156,7 +172,7 @@ TEST_F(JpegCodec, EncoderChoices)
     EXPECT_EQ(qualityFor(1.7f), 100);
     EXPECT_EQ(qualityFor(0.555f), 56);
 
-    std::string error;
+    JpegError error;
     const auto src = decodeJpeg(span(readBytes(photo())), 1, error);
     ASSERT_TRUE(src);
     for (bool grey : {false, true}) {

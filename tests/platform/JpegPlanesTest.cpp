@@ -88,7 +88,7 @@ TEST(JpegPlanes, TheDecodersPlanesAreTheStoredSamples)
         const QByteArray bytes = readBytes(file);
         for (int shrink : {1, 2, 4, 8}) {
             SCOPED_TRACE(std::string(c.what) + " 1/" + std::to_string(shrink));
-            std::string error;
+            JpegError error;
             const auto rgb = decodeJpeg(span(bytes), shrink, error);
             ASSERT_TRUE(rgb) << error;
             auto d = JpegPlaneDecoder::start(span(bytes), shrink, error);
@@ -115,19 +115,29 @@ TEST(JpegPlanes, TheDecodersPlanesAreTheStoredSamples)
     }
 }
 
-TEST(JpegPlanes, DamagedFilesFailWhileDecoding)
+TEST(JpegPlanes, DamageFailsTheDecodeStrayHeaderBytesDoNot)
 {
     const QByteArray photo = readBytes(corpusDir() + QStringLiteral("/photos/Canon_40D.jpg"));
-    for (const QByteArray& bad : {photo.left(photo.size() * 2 / 3), readBytes(corruptedPhoto())}) {
-        std::string error;
+    const std::pair<QByteArray, JpegProblem> bad[] = {
+        {photo.left(photo.size() * 2 / 3), JpegProblem::Truncated},
+        {readBytes(corruptedPhoto()), JpegProblem::Damaged},
+        {withStrayBytes(photo, Stray::InsideScan).file, JpegProblem::Damaged},
+        {QByteArray("not a JPEG"), JpegProblem::NotJpeg},
+    };
+    for (const auto& [bytes, problem] : bad) {
+        JpegError error;
         // Found in the header or while decoding, the damage fails the decode with a reason.
-        auto d = JpegPlaneDecoder::start(span(bad), 1, error);
+        auto d = JpegPlaneDecoder::start(span(bytes), 1, error);
         EXPECT_FALSE(d && d->finish(error));
-        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(error.problem, problem) << error;
     }
-    std::string error;
-    EXPECT_FALSE(JpegPlaneDecoder::start(span(QByteArray("not a JPEG")), 1, error));
-    EXPECT_FALSE(error.empty());
+    JpegError error;
+    const StrayFixture f = withStrayBytes(photo, Stray::BeforeDqt);
+    auto stray = JpegPlaneDecoder::start(span(f.file), 2, error);
+    auto clean = JpegPlaneDecoder::start(span(f.clean), 2, error);
+    ASSERT_TRUE(stray && stray->finish(error) && clean && clean->finish(error)) << error;
+    for (int k = 0; k < 3; ++k)
+        EXPECT_EQ(stray->plane(k).pixels, clean->plane(k).pixels) << k;
 }
 
 TEST(JpegPlanes, EncodedPlanesComeBackAsTheyWent)
@@ -146,7 +156,7 @@ TEST(JpegPlanes, EncodedPlanesComeBackAsTheyWent)
             std::vector<const Bitmap*> planes{&y};
             if (channels == 3)
                 planes = {&y, &cb, &cr};
-            std::string error;
+            JpegError error;
             const auto jpeg = encodeJpegPlanes(planes, 0.95f, error);
             ASSERT_TRUE(jpeg) << error;
             auto back = JpegPlaneDecoder::start(span(*jpeg), 1, error);
@@ -164,16 +174,16 @@ TEST(JpegPlanes, EncodedPlanesComeBackAsTheyWent)
         }
     }
     Bitmap y(10, 10, 1), wrong(4, 5, 1);
-    std::string error;
+    JpegError error;
     EXPECT_FALSE(encodeJpegPlanes({&y, &wrong, &wrong}, 0.8f, error));
-    EXPECT_FALSE(error.empty());
+    EXPECT_FALSE(error.message.empty());
 }
 
 TEST(JpegPlanes, ARingHoldsTheRowsOfTheWholePlane)
 {
     // The decoder overwrites a ring's rows only once the reader has released them.
     const QByteArray bytes = readBytes(corpusDir() + QStringLiteral("/photos/Canon_40D.jpg"));
-    std::string error;
+    JpegError error;
     auto whole = JpegPlaneDecoder::start(span(bytes), 1, error);
     ASSERT_TRUE(whole && whole->finish(error)) << error;
     auto ring = JpegPlaneDecoder::open(span(bytes), 1, error);

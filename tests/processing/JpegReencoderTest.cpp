@@ -32,7 +32,7 @@ struct Size
 
 Bitmap pixelsOf(const QString& path)
 {
-    std::string error;
+    JpegError error;
     const QByteArray b = readBytes(path);
     auto d =
         decodeJpeg({reinterpret_cast<const uint8_t*>(b.constData()), size_t(b.size())}, 1, error);
@@ -53,7 +53,7 @@ double meanDifference(const Bitmap& a, const Bitmap& b)
 
 Size sizeOf(const QString& path)
 {
-    std::string error;
+    JpegError error;
     const QByteArray b = readBytes(path);
     const auto info =
         readJpegInfo({reinterpret_cast<const uint8_t*>(b.constData()), size_t(b.size())}, error);

@@ -92,6 +92,48 @@ QString corruptedPhoto()
     return corpusDir() + QStringLiteral("/photos/corrupted.jpg");
 }
 
+StrayFixture withStrayBytes(const QByteArray& jpeg, Stray where)
+{
+    const QByteArray stray("\xFF\x00\x00\x02", 4);
+    StrayFixture f;
+    if (where == Stray::InsideScan) {
+        // 16 bytes into the image data, where libjpeg notices in Canon_40D.jpg (it does not
+        // notice everywhere: Huffman codes often decode garbage without a sign).
+        const QByteArray scans = fromFirstScan(jpeg);
+        const qsizetype at =
+            jpeg.size() - scans.size() + 2 + (uchar(scans[2]) << 8 | uchar(scans[3])) + 16;
+        f.clean = jpeg;
+        f.file = jpeg.left(at) + stray + jpeg.mid(at);
+        return f;
+    }
+    f.file = f.clean = jpeg.left(2);
+    bool placed = false;
+    for (const TestSegment& s : segmentsOf(jpeg)) {
+        const bool here = (where == Stray::BeforeDqt && s.marker == 0xDB) ||
+                          (where == Stray::BeforeApp && s.marker >= 0xE0 && s.marker <= 0xEF) ||
+                          (where == Stray::AfterShortApp14 && s.marker == 0xDB);
+        if (here && !placed) {
+            placed = true;
+            if (where == Stray::AfterShortApp14) {
+                // Length 12 where the Adobe payload needs 14: its flags and transform spill.
+                const QByteArray app14("\xFF\xEE\x00\x0C"
+                                       "Adobe\x00\x64\x00\x00\x00\x00\x01",
+                                       16);
+                f.file += app14;
+                f.clean += app14.left(14);
+            } else {
+                f.file += stray;
+            }
+        }
+        f.file += s.bytes;
+        f.clean += s.bytes;
+    }
+    const QByteArray scans = fromFirstScan(jpeg);
+    f.file += scans;
+    f.clean += scans;
+    return f;
+}
+
 QByteArray decodeWithDjpeg(const QString& path)
 {
     return run(QStringLiteral("djpeg"), {path}).out;

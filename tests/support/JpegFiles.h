@@ -39,6 +39,21 @@ RunResult run(const QString& program, const QStringList& args, const QByteArray&
 QStringList readableCorpusPhotos();
 QString corruptedPhoto();
 
+// A photo as some editors write it, with stray bytes that libjpeg skips with a warning,
+// and the same file without them (what the tools should make of it).
+enum class Stray {
+    BeforeDqt,       // FF 00 00 02 before the first DQT
+    BeforeApp,       // before the first APPn segment
+    AfterShortApp14, // an Adobe APP14 whose length leaves out its last two bytes
+    InsideScan,      // in the image data: damage, not padding
+};
+struct StrayFixture
+{
+    QByteArray file;
+    QByteArray clean;
+};
+StrayFixture withStrayBytes(const QByteArray& jpeg, Stray where);
+
 // Decoded pixels as a PPM/PGM, by Debian's djpeg.
 QByteArray decodeWithDjpeg(const QString& path);
 

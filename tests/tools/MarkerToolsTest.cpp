@@ -2,6 +2,7 @@
 // in order, and everything from the first scan on is copied unchanged.
 #include "platform/Resources.h"
 #include "support/JpegFiles.h"
+#include "support/TestEnv.h"
 
 #include <QTemporaryDir>
 #include <algorithm>
@@ -269,5 +270,35 @@ TEST_F(MarkerTools, HelpAndUsage)
         } else {
             EXPECT_EQ(r.err.count('\n'), c.status == 1 ? 1 : r.err.count('\n'));
         }
+    }
+}
+
+// Editors' stray bytes between header segments are skipped as libjpeg skips them: every
+// segment is read whole, and the output is the file without them.
+TEST_F(MarkerTools, StrayHeaderBytesAreSkippedAndLeftOut)
+{
+    const QByteArray photo = readBytes(corpusDir() + QStringLiteral("/photos/Canon_40D.jpg"));
+    const QString comment = file(QStringLiteral("comment"), "x");
+    for (Stray where : {Stray::BeforeDqt, Stray::BeforeApp, Stray::AfterShortApp14}) {
+        const StrayFixture f = withStrayBytes(photo, where);
+        const std::string what = "stray case " + std::to_string(int(where));
+        const QString path = file(QStringLiteral("stray.jpg"), f.file);
+        for (const auto& [name, marker] : {std::pair{"APP1", 0xE1}, std::pair{"APP14", 0xEE}}) {
+            const RunResult raw = run(rd(), {QStringLiteral("-raw"), QLatin1String(name), path});
+            ASSERT_EQ(raw.status, 0) << what << raw.err.toStdString();
+            EXPECT_EQ(raw.out, concat(segmentsOf(f.clean, marker))) << what << name;
+        }
+        // Through both tools and back: the APP1 segments byte for byte, the rest untouched.
+        const RunResult app1 = run(rd(), {QStringLiteral("-raw"), QStringLiteral("APP1"), path});
+        const QString payload = file(QStringLiteral("payload"), app1.out);
+        const RunResult stripped =
+            run(wr(), {QStringLiteral("-app1"), QStringLiteral("/dev/null")}, f.file);
+        ASSERT_EQ(stripped.status, 0) << what << stripped.err.toStdString();
+        const RunResult restored = run(wr(), {QStringLiteral("-app1"), payload}, stripped.out);
+        ASSERT_EQ(restored.status, 0) << what << restored.err.toStdString();
+        EXPECT_EQ(restored.out, f.clean) << what;
+        EXPECT_EQ(run(wr(), {QStringLiteral("-cfile"), comment}, f.file).out,
+                  run(wr(), {QStringLiteral("-cfile"), comment}, f.clean).out)
+            << what;
     }
 }

@@ -10,16 +10,20 @@ bool isStandalone(uint8_t m)
     return m == 0x01 || (m >= 0xD0 && m <= 0xD7);
 }
 
-// Reads the next marker code, skipping 0xFF fill bytes. Bytes that are not a marker
-// are skipped too, as libjpeg does, since some writers leave padding between segments.
+// Reads the next marker code as libjpeg's next_marker does: bytes that are not a marker
+// are skipped (some writers leave padding or stray bytes between header segments), and so
+// are fill bytes and a stuffed FF 00, which is no marker either.
 int nextMarker(Reader& in)
 {
-    int c = in.get();
-    while (c >= 0 && c != 0xFF)
-        c = in.get();
-    while (c == 0xFF)
-        c = in.get();
-    return c;
+    for (;;) {
+        int c = in.get();
+        while (c >= 0 && c != 0xFF)
+            c = in.get();
+        while (c == 0xFF)
+            c = in.get();
+        if (c != 0x00)
+            return c; // a marker, or the end of the stream
+    }
 }
 
 bool readSegment(Reader& in, uint8_t marker, Segment& seg, std::string& error)
@@ -64,7 +68,7 @@ bool readHeader(Reader& in, Header& header, std::string& error)
             return false;
         }
         const uint8_t marker = static_cast<uint8_t>(m);
-        if (marker == 0x00 || marker == kSOI) {
+        if (marker == kSOI) {
             error = "not a JPEG stream";
             return false;
         }

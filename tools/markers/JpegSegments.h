@@ -45,8 +45,9 @@ struct Header
 // make the tools hold unbounded memory (extended XMP stays far below it).
 constexpr size_t kMaxHeaderBytes = size_t(256) << 20;
 
-// Reads SOI and every segment up to and including the first SOS. On failure returns
-// false with a one-line reason: not a JPEG stream, ends early, bad segment length.
+// Reads SOI and every segment up to and including the first SOS. Stray bytes between
+// segments are skipped as libjpeg skips them, and are not part of any segment. On failure
+// returns false with a one-line reason: not a JPEG stream, ends early, bad segment length.
 bool readHeader(Reader& in, Header& header, std::string& error);
 
 // Copies the entropy-coded data and every marker after the first SOS, through the EOI
