@@ -17,32 +17,32 @@
 <context>
     <name>BRController</name>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="233"/>
+        <location filename="../../src/ui/BRController.cpp" line="234"/>
         <source>Same as original</source>
         <translation>Identique à l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="248"/>
+        <location filename="../../src/ui/BRController.cpp" line="249"/>
         <source>Choose the Output Folder</source>
         <translation>Choisir le dossier de sortie</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="252"/>
+        <location filename="../../src/ui/BRController.cpp" line="253"/>
         <source>Choose</source>
         <translation>Choisir</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="266"/>
+        <location filename="../../src/ui/BRController.cpp" line="267"/>
         <source>Readme</source>
         <translation>LisezMoi</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="273"/>
+        <location filename="../../src/ui/BRController.cpp" line="274"/>
         <source>About Brelin</source>
         <translation>À propos de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="274"/>
+        <location filename="../../src/ui/BRController.cpp" line="275"/>
         <source>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Makes JPEG images smaller in batches.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Réduit des images JPEG par lots.&lt;/p&gt;</translation>
     </message>
@@ -96,6 +96,16 @@
         <source>Cancel</source>
         <translation>Annuler</translation>
     </message>
+    <message>
+        <location filename="../../src/ui/BRControllerShell.cpp" line="57"/>
+        <source>“%1” is not a JPEG file or a folder.</source>
+        <translation>« %1 » n’est ni un fichier JPEG ni un dossier.</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRControllerShell.cpp" line="79"/>
+        <source>Info</source>
+        <translation>Infos</translation>
+    </message>
 </context>
 <context>
     <name>BRFileListModel</name>
@@ -121,6 +131,40 @@
         <location filename="../../src/filelist/BRFileURL.cpp" line="146"/>
         <source>JPEG file</source>
         <translation>Fichier JPEG</translation>
+    </message>
+</context>
+<context>
+    <name>BRInfoController</name>
+    <message>
+        <location filename="../../src/ui/BRInfoController.cpp" line="63"/>
+        <source>Property</source>
+        <translation>Propriété</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRInfoController.cpp" line="63"/>
+        <source>Value</source>
+        <translation>Valeur</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRInfoController.cpp" line="71"/>
+        <source>Path:</source>
+        <translation>Chemin :</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRInfoController.cpp" line="72"/>
+        <source>Type:</source>
+        <translation>Type :</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRInfoController.cpp" line="73"/>
+        <source>Size:</source>
+        <translation>Taille :</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRInfoController.cpp" line="100"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="101"/>
+        <source>Comment</source>
+        <translation>Commentaire</translation>
     </message>
 </context>
 <context>
@@ -371,72 +415,97 @@
         <translation>&amp;Affichage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="593"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="595"/>
         <source>&amp;Help</source>
         <translation>Ai&amp;de</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="607"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="613"/>
         <source>&amp;Process</source>
         <translation>&amp;Traiter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="612"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="618"/>
         <source>&amp;Add Photos and Folders…</source>
         <translation>&amp;Ajouter des photos et des dossiers…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="617"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="623"/>
         <source>&amp;Remove from List</source>
         <translation>&amp;Retirer de la liste</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="622"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="628"/>
         <source>Remove A&amp;ll</source>
         <translation>Retirer t&amp;out</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="627"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="633"/>
         <source>&amp;Quit</source>
         <translation>&amp;Quitter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="635"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="641"/>
         <source>Cu&amp;t</source>
         <translation>Co&amp;uper</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="640"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="646"/>
         <source>&amp;Copy</source>
         <translation>&amp;Copier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="645"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="651"/>
         <source>&amp;Paste</source>
         <translation>C&amp;oller</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="650"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="656"/>
         <source>Select &amp;All</source>
         <translation>&amp;Tout sélectionner</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="655"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="661"/>
         <source>Pr&amp;eferences…</source>
         <translation>Pré&amp;férences…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="663"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="669"/>
         <source>&amp;Full Screen</source>
         <translation>&amp;Plein écran</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="668"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="674"/>
+        <source>Show &amp;Info</source>
+        <translation>Afficher les &amp;infos</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="677"/>
+        <source>Ctrl+I</source>
+        <translation>Ctrl+I</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="682"/>
+        <source>Brelin &amp;Website</source>
+        <translation>&amp;Site web de Brelin</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="687"/>
+        <source>&amp;Contact the Author…</source>
+        <translation>&amp;Contacter l’auteur…</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="692"/>
+        <source>&amp;Donate…</source>
+        <translation>&amp;Faire un don…</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="697"/>
         <source>Brelin &amp;Help</source>
         <translation>&amp;Aide de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="673"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="702"/>
         <source>&amp;About Brelin</source>
         <translation>À &amp;propos de Brelin</translation>
     </message>
@@ -516,6 +585,114 @@
         <location filename="../../src/processing/FileCopy.cpp" line="143"/>
         <source>The processed file is not a complete JPEG image.</source>
         <translation>Le fichier traité n’est pas une image JPEG complète.</translation>
+    </message>
+</context>
+<context>
+    <name>ImageProperties</name>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="125"/>
+        <source>Yes</source>
+        <translation>Oui</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="126"/>
+        <source>No</source>
+        <translation>Non</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="186"/>
+        <source>Pixel Width</source>
+        <translation>Largeur en pixels</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="187"/>
+        <source>Pixel Height</source>
+        <translation>Hauteur en pixels</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="188"/>
+        <source>Color Model</source>
+        <translation>Modèle colorimétrique</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="189"/>
+        <source>Depth</source>
+        <translation>Profondeur</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="190"/>
+        <source>Orientation</source>
+        <translation>Orientation</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="191"/>
+        <source>DPI Width</source>
+        <translation>Résolution horizontale (ppp)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="192"/>
+        <source>DPI Height</source>
+        <translation>Résolution verticale (ppp)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="193"/>
+        <source>Profile Name</source>
+        <translation>Nom du profil</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="194"/>
+        <source>JFIF Version</source>
+        <translation>Version JFIF</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="195"/>
+        <source>Density Unit</source>
+        <translation>Unité de densité</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="196"/>
+        <source>X Density</source>
+        <translation>Densité X</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="197"/>
+        <source>Y Density</source>
+        <translation>Densité Y</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="198"/>
+        <source>Progressive</source>
+        <translation>Progressif</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="199"/>
+        <source>Exif</source>
+        <translation>Exif</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="200"/>
+        <source>TIFF</source>
+        <translation>TIFF</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="201"/>
+        <source>GPS</source>
+        <translation>GPS</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="202"/>
+        <source>IPTC</source>
+        <translation>IPTC</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="203"/>
+        <source>JFIF</source>
+        <translation>JFIF</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="204"/>
+        <source>XMP</source>
+        <translation>XMP</translation>
     </message>
 </context>
 <context>

@@ -2,11 +2,8 @@
 
 #include "platform/AtomicFile.h"
 #include "platform/BRLog.h"
-#include "platform/ExifOrientation.h"
-#include "platform/JpegCodec.h"
 #include "platform/PngWriter.h"
-#include "scaling/BRImageScaler.h"
-#include "scaling/Orientation.h"
+#include "processing/Thumbnail.h"
 #include "settings/SettingsRecord.h"
 #include "settings/UserDefaults.h"
 
@@ -82,27 +79,10 @@ QString CustomIcons::makeIconFromImage(const QString& jpeg, const QString& iconF
     const QByteArray bytes = file.readAll();
     const std::span<const uint8_t> data(reinterpret_cast<const uint8_t*>(bytes.constData()),
                                         size_t(bytes.size()));
-    JpegError error;
-    const auto info = readJpegInfo(data, error);
-    if (!info)
+    const auto icon = thumbnailOf(data, kIconSize);
+    if (!icon)
         return {};
-    // The DCT reduction that leaves at least twice the icon's size for Lanczos.
-    int shrink = 8;
-    while (shrink > 1 && std::max(info->width, info->height) / shrink < 2 * kIconSize)
-        shrink /= 2;
-    auto decoded = decodeJpeg(data, shrink, error, true);
-    if (!decoded)
-        return {};
-    BRImageScaler scaler;
-    scaler.setInputBitmapImageRep(std::make_shared<const Bitmap>(std::move(decoded->bitmap)),
-                                  info->width, info->height);
-    scaler.setScalingTypeAbsolute(true);
-    scaler.setMaxPixelsWide(kIconSize);
-    scaler.setMaxPixelsHigh(kIconSize);
-    const auto scaled = scaler.outputBitmapImageRep();
-    if (!scaled)
-        return {};
-    const QByteArray png = encodePng(turnUpright(*scaled, jpegOrientation(data)));
+    const QByteArray png = encodePng(*icon);
     // One icon per file: a result made again replaces its old icon.
     const QString name = QString::fromLatin1(
         QCryptographicHash::hash(QFile::encodeName(QFileInfo(jpeg).absoluteFilePath()),

@@ -79,6 +79,7 @@ BRController::BRController(QObject* parent)
     connect(customPath, &QCheckBox::clicked, this, &BRController::customPathDidChange);
     connect(customPathBrowse, &QPushButton::clicked, this, &BRController::getCustomPath);
     connectActions();
+    setUpInfoDrawer();
 
     customPathBackup = QString();
     updateProcessEnabled();
@@ -99,18 +100,18 @@ void BRController::connectActions()
     actionFullScreen->setShortcut(QKeySequence::FullScreen);
     actionHelp->setShortcut(QKeySequence::HelpContents);
 
-    connect(actionQuit, &QAction::triggered, mainWindow.get(), &QWidget::close);
+    answer(actionQuit, [this] { mainWindow->close(); });
     actionAddFiles->setShortcut(QKeySequence::Open);
-    connect(actionAddFiles, &QAction::triggered, this, &BRController::addFileButton);
-    connect(actionProcess, &QAction::triggered, this, &BRController::process);
-    connect(actionRemove, &QAction::triggered, this, &BRController::removeFile);
-    connect(actionRemoveAll, &QAction::triggered, this, &BRController::removeAll);
-    connect(actionCut, &QAction::triggered, this, [this] { forwardToFocusedField("cut"); });
-    connect(actionCopy, &QAction::triggered, this, [this] { forwardToFocusedField("copy"); });
-    connect(actionPaste, &QAction::triggered, this, [this] { forwardToFocusedField("paste"); });
-    connect(actionSelectAll, &QAction::triggered, this,
-            [this] { forwardToFocusedField("selectAll"); });
+    answer(actionAddFiles, &BRController::addFileButton);
+    answer(actionProcess, &BRController::process);
+    answer(actionRemove, &BRController::removeFile);
+    answer(actionRemoveAll, &BRController::removeAll);
+    answer(actionCut, [this] { forwardToFocusedField("cut"); });
+    answer(actionCopy, [this] { forwardToFocusedField("copy"); });
+    answer(actionPaste, [this] { forwardToFocusedField("paste"); });
+    answer(actionSelectAll, [this] { forwardToFocusedField("selectAll"); });
     actionFullScreen->setCheckable(true);
+    operations.insert(actionFullScreen);
     connect(actionFullScreen, &QAction::toggled, this, [this](bool on) {
         if (on)
             mainWindow->showFullScreen();
@@ -118,9 +119,9 @@ void BRController::connectActions()
             mainWindow->showNormal();
     });
     actionPreferences->setShortcut(QKeySequence::Preferences);
-    connect(actionPreferences, &QAction::triggered, this, [this] { openPrefs(); });
-    connect(actionHelp, &QAction::triggered, this, &BRController::openHelp);
-    connect(actionAbout, &QAction::triggered, this, &BRController::showAbout);
+    answer(actionPreferences, [this] { openPrefs(); });
+    answer(actionHelp, &BRController::openHelp);
+    answer(actionAbout, &BRController::showAbout);
 }
 
 void BRController::forwardToFocusedField(const char* slot)

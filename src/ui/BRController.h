@@ -5,14 +5,18 @@
 #include "settings/PresetFile.h"
 #include "ui_BRMainWindow.h"
 
+#include <QAction>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QUrl>
 #include <QVariantMap>
 
 #include <memory>
 
+class BRInfoController;
 class QDialog;
+class QDockWidget;
 class QLineEdit;
 class QMainWindow;
 class QSettings;
@@ -81,14 +85,46 @@ public slots:
     // Stores the selected preset's name as the one to apply at the next start.
     void applicationWillTerminate();
 
+    // A path handed over by the desktop: added to the list, or processed at once when
+    // "Process Now" is on; false when it was to be processed and is not accepted.
+    bool openFile(const QString& path);
+    // Paths handed over together go to openFile one at a time, each run ending before
+    // the next begins.
+    void openFiles(const QStringList& paths);
+    // Closing the main window closes the info panel first.
+    bool windowShouldClose();
+    // An item that nothing answers is disabled.
+    void validateMenuItem(QAction* item);
+    void toggleInfos();
+    // One selected row shows its file in the info panel; none or several clear it.
+    void outlineViewSelectionDidChange();
+    void visitHomepage();
+    void contactMe();
+    void donate();
+
 public:
     const brelin::PresetList& presetList() const { return presets; }
+    static QUrl homepageUrl();
+    static QUrl contactUrl();
+    static QUrl donateUrl();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void setUpPresets();
     void updateProcessEnabled();
     void connectActions();
     void showAbout();
+    void setUpInfoDrawer();
+    // Connects a menu item to what it does; the items connected so are the enabled ones.
+    template <typename Slot>
+    void answer(QAction* item, Slot slot)
+    {
+        operations.insert(item);
+        connect(item, &QAction::triggered, this, slot);
+    }
+    void validateMenus();
     void forwardToFocusedField(const char* slot);
 
     std::unique_ptr<QMainWindow> mainWindow;
@@ -97,6 +133,11 @@ private:
     bool adding = false;
     bool dropOnIcon = false; // the last run was for a file opened with immediate processing
     bool processing = false;
+    QSet<const QAction*> operations;
+    QStringList pendingOpens;
+    bool opening = false;
+    QDockWidget* infoDrawer = nullptr;
+    BRInfoController* infoController = nullptr;
     QString customPathBackup;
 
     brelin::PresetList presets;

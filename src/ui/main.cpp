@@ -2,12 +2,14 @@
 #include "platform/Allocator.h"
 #include "platform/Localization.h"
 #include "ui/BRController.h"
+#include "ui/InstanceHandOver.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLocale>
 #include <QMainWindow>
+#include <QTimer>
 
 #include <csignal>
 
@@ -23,11 +25,27 @@ int main(int argc, char** argv)
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("brelin")));
     brelin::installTranslations(app, QLocale());
 
+    // Files named on the command line come in as the desktop hands them over; a Brelin
+    // already running takes them instead.
+    QStringList paths;
+    for (const QString& arg : app.arguments().mid(1))
+        paths << QFileInfo(arg).absoluteFilePath();
+    InstanceHandOver handOver;
+    if (handOver.handOverOrListen(paths))
+        return 0;
+
     BRController controller;
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &controller,
+                     &BRController::applicationWillTerminate);
+    QObject::connect(&handOver, &InstanceHandOver::pathsReceived, &controller,
+                     [&controller](const QStringList& more) {
+                         controller.window()->raise();
+                         controller.window()->activateWindow();
+                         // Not inside the bus call: a run would keep the caller waiting.
+                         QTimer::singleShot(0, &controller,
+                                            [&controller, more] { controller.openFiles(more); });
+                     });
     controller.window()->show();
-    // Files and folders named on the command line come in as the desktop hands them over.
-    const QStringList args = app.arguments().mid(1);
-    for (const QString& path : args)
-        controller.addFile(QFileInfo(path).absoluteFilePath());
+    QTimer::singleShot(0, &controller, [&controller, paths] { controller.openFiles(paths); });
     return app.exec();
 }

@@ -1,0 +1,245 @@
+#include "platform/ImageProperties.h"
+
+#include "markers/JpegSegments.h"
+#include "platform/ExifOrientation.h"
+#include "platform/JpegCodec.h"
+
+#include <QCoreApplication>
+
+#include <exiv2/exiv2.hpp>
+
+#include <cstring>
+#include <mutex>
+
+namespace brelin {
+namespace {
+
+std::span<const uint8_t> bytesOf(const QByteArray& a)
+{
+    return {reinterpret_cast<const uint8_t*>(a.constData()), size_t(a.size())};
+}
+
+QString fromStd(const std::string& s)
+{
+    // Long binary values are of no use to read; a line's worth is kept.
+    QString text = QString::fromStdString(s).trimmed();
+    if (text.size() > 256)
+        text = text.left(255) + QChar(0x2026);
+    return text;
+}
+
+void put(Properties& into, const QString& name, const QString& value, const QString& label = {})
+{
+    Property& p = into[name];
+    p.label = label.isEmpty() ? imageIOLocalizedString(name) : label;
+    // A name that comes again (IPTC keywords) lists its values together.
+    p.value = p.value.isEmpty() ? value : p.value + QStringLiteral(", ") + value;
+}
+
+Property& groupNamed(Properties& into, const QString& name)
+{
+    Property& g = into[name];
+    g.isGroup = true;
+    g.label = imageIOLocalizedString(name);
+    return g;
+}
+
+// The profile's description: the 'desc' tag, as ICC v2 ('desc') or v4 ('mluc') text.
+QString iccDescription(const QByteArray& icc)
+{
+    const auto u32 = [&](qsizetype at) -> quint32 {
+        if (at < 0 || at + 4 > icc.size())
+            return 0;
+        const auto* p = reinterpret_cast<const uchar*>(icc.constData() + at);
+        return quint32(p[0]) << 24 | quint32(p[1]) << 16 | quint32(p[2]) << 8 | p[3];
+    };
+    const quint32 count = u32(128);
+    for (quint32 i = 0; i < count && i < 1000; ++i) {
+        const qsizetype entry = 132 + qsizetype(i) * 12;
+        if (icc.mid(entry, 4) != "desc")
+            continue;
+        const qsizetype at = qsizetype(u32(entry + 4));
+        const qsizetype size = qsizetype(u32(entry + 8));
+        if (at + size > icc.size() || size < 12)
+            return {};
+        const QByteArray type = icc.mid(at, 4);
+        if (type == "desc") {
+            const qsizetype length = qsizetype(u32(at + 8));
+            if (length > 0 && 12 + length <= size)
+                return QString::fromLatin1(icc.mid(at + 12, length - 1)).trimmed();
+        } else if (type == "mluc" && u32(at + 8) > 0) {
+            const qsizetype length = qsizetype(u32(at + 20));
+            const qsizetype offset = qsizetype(u32(at + 24));
+            if (offset + length <= size) {
+                QString text;
+                for (qsizetype k = 0; k + 1 < length; k += 2)
+                    text += QChar(
+                        ushort(uchar(icc[at + offset + k]) << 8 | uchar(icc[at + offset + k + 1])));
+                return text.trimmed();
+            }
+        }
+        return {};
+    }
+    return {};
+}
+
+// What the header segments say: JFIF, the ICC profile, the coding process.
+void readSegments(const QByteArray& bytes, Properties& top)
+{
+    markers::Reader in = markers::Reader::fromMemory(bytesOf(bytes));
+    markers::Header header;
+    std::string error;
+    if (!markers::readHeader(in, header, error))
+        return;
+    QByteArray icc;
+    bool progressive = false;
+    for (const markers::Segment& s : header.segments) {
+        const auto p = s.payload();
+        const QByteArray payload(reinterpret_cast<const char*>(p.data()), qsizetype(p.size()));
+        if (s.marker == 0xE0 && payload.startsWith(QByteArray("JFIF\0", 5)) &&
+            payload.size() >= 12) {
+            Property& jfif = groupNamed(top, QStringLiteral("{JFIF}"));
+            const auto u16 = [&](int at) {
+                return uchar(payload[at]) << 8 | uchar(payload[at + 1]);
+            };
+            put(jfif.group, QStringLiteral("JFIFVersion"),
+                QStringLiteral("%1.%2")
+                    .arg(uchar(payload[5]))
+                    .arg(uchar(payload[6]), 2, 10, QLatin1Char('0')));
+            put(jfif.group, QStringLiteral("DensityUnit"), QString::number(uchar(payload[7])));
+            put(jfif.group, QStringLiteral("XDensity"), QString::number(u16(8)));
+            put(jfif.group, QStringLiteral("YDensity"), QString::number(u16(10)));
+            if (uchar(payload[7]) == 1) {
+                put(top, QStringLiteral("DPIWidth"), QString::number(u16(8)));
+                put(top, QStringLiteral("DPIHeight"), QString::number(u16(10)));
+            }
+        } else if (s.marker == 0xE2 && payload.startsWith(QByteArray("ICC_PROFILE\0", 12)) &&
+                   payload.size() > 14) {
+            icc += payload.mid(14); // in sequence order, as every writer stores them
+        } else if (s.marker == 0xC2 || s.marker == 0xC6 || s.marker == 0xCA || s.marker == 0xCE) {
+            progressive = true;
+        }
+    }
+    if (top.count(QStringLiteral("{JFIF}")))
+        put(top[QStringLiteral("{JFIF}")].group, QStringLiteral("IsProgressive"),
+            progressive ? QCoreApplication::translate("ImageProperties", "Yes")
+                        : QCoreApplication::translate("ImageProperties", "No"));
+    const QString profile = iccDescription(icc);
+    if (!profile.isEmpty())
+        put(top, QStringLiteral("ProfileName"), profile);
+}
+
+void readExiv2(const QByteArray& bytes, Properties& top, QByteArray* thumbnail)
+{
+    static std::once_flag xmp;
+    std::call_once(xmp, [] { Exiv2::XmpParser::initialize(); });
+    try {
+        auto image = Exiv2::ImageFactory::open(
+            reinterpret_cast<const Exiv2::byte*>(bytes.constData()), long(bytes.size()));
+        if (!image.get())
+            return;
+        image->readMetadata();
+        const Exiv2::ExifData& exif = image->exifData();
+        for (const Exiv2::Exifdatum& d : exif) {
+            const std::string g = d.groupName();
+            const char* group = g == "Image"                 ? "{TIFF}"
+                                : g == "Photo" || g == "Iop" ? "{Exif}"
+                                : g == "GPSInfo"             ? "{GPS}"
+                                                             : nullptr;
+            if (!group)
+                continue; // the thumbnail's own directory, maker notes
+            put(groupNamed(top, QLatin1String(group)).group, QString::fromStdString(d.tagName()),
+                fromStd(d.print(&exif)), QString::fromStdString(d.tagLabel()));
+        }
+        for (const Exiv2::Iptcdatum& d : image->iptcData())
+            put(groupNamed(top, QStringLiteral("{IPTC}")).group,
+                QString::fromStdString(d.tagName()), fromStd(d.print()),
+                QString::fromStdString(d.tagLabel()));
+        for (const Exiv2::Xmpdatum& d : image->xmpData())
+            put(groupNamed(top, QStringLiteral("{XMP}")).group,
+                QString::fromStdString(d.groupName() + ":" + d.tagName()), fromStd(d.print()),
+                QString::fromStdString(d.tagLabel()));
+        if (thumbnail) {
+            const Exiv2::DataBuf buf = Exiv2::ExifThumbC(exif).copy();
+            if (buf.size_ > 0)
+                *thumbnail = QByteArray(reinterpret_cast<const char*>(buf.pData_), buf.size_);
+        }
+        if (top.count(QStringLiteral("{TIFF}")) && !top.count(QStringLiteral("DPIWidth"))) {
+            const auto x = exif.findKey(Exiv2::ExifKey("Exif.Image.XResolution"));
+            const auto y = exif.findKey(Exiv2::ExifKey("Exif.Image.YResolution"));
+            if (x != exif.end() && y != exif.end()) {
+                put(top, QStringLiteral("DPIWidth"), QString::number(x->toFloat()));
+                put(top, QStringLiteral("DPIHeight"), QString::number(y->toFloat()));
+            }
+        }
+    } catch (const std::exception&) {
+        // Damaged metadata leaves the groups it did not reach empty; the image's own
+        // values still show.
+    }
+}
+
+} // namespace
+
+QString imageIOLocalizedString(const QString& key)
+{
+    static const std::pair<const char*, const char*> labels[] = {
+        {"PixelWidth", QT_TRANSLATE_NOOP("ImageProperties", "Pixel Width")},
+        {"PixelHeight", QT_TRANSLATE_NOOP("ImageProperties", "Pixel Height")},
+        {"ColorModel", QT_TRANSLATE_NOOP("ImageProperties", "Color Model")},
+        {"Depth", QT_TRANSLATE_NOOP("ImageProperties", "Depth")},
+        {"Orientation", QT_TRANSLATE_NOOP("ImageProperties", "Orientation")},
+        {"DPIWidth", QT_TRANSLATE_NOOP("ImageProperties", "DPI Width")},
+        {"DPIHeight", QT_TRANSLATE_NOOP("ImageProperties", "DPI Height")},
+        {"ProfileName", QT_TRANSLATE_NOOP("ImageProperties", "Profile Name")},
+        {"JFIFVersion", QT_TRANSLATE_NOOP("ImageProperties", "JFIF Version")},
+        {"DensityUnit", QT_TRANSLATE_NOOP("ImageProperties", "Density Unit")},
+        {"XDensity", QT_TRANSLATE_NOOP("ImageProperties", "X Density")},
+        {"YDensity", QT_TRANSLATE_NOOP("ImageProperties", "Y Density")},
+        {"IsProgressive", QT_TRANSLATE_NOOP("ImageProperties", "Progressive")},
+        {"{Exif}", QT_TRANSLATE_NOOP("ImageProperties", "Exif")},
+        {"{TIFF}", QT_TRANSLATE_NOOP("ImageProperties", "TIFF")},
+        {"{GPS}", QT_TRANSLATE_NOOP("ImageProperties", "GPS")},
+        {"{IPTC}", QT_TRANSLATE_NOOP("ImageProperties", "IPTC")},
+        {"{JFIF}", QT_TRANSLATE_NOOP("ImageProperties", "JFIF")},
+        {"{XMP}", QT_TRANSLATE_NOOP("ImageProperties", "XMP")},
+    };
+    for (const auto& [name, label] : labels)
+        if (key == QLatin1String(name))
+            return QCoreApplication::translate("ImageProperties", label);
+    return key;
+}
+
+std::optional<Properties> imageProperties(const QByteArray& bytes, QByteArray* embeddedThumbnail)
+{
+    JpegError error;
+    const auto info = readJpegInfo(bytesOf(bytes), error);
+    if (!info)
+        return std::nullopt;
+    Properties top;
+    put(top, QStringLiteral("PixelWidth"), QString::number(info->width));
+    put(top, QStringLiteral("PixelHeight"), QString::number(info->height));
+    put(top, QStringLiteral("ColorModel"),
+        info->grey              ? QStringLiteral("Gray")
+        : info->components == 4 ? QStringLiteral("CMYK")
+                                : QStringLiteral("RGB"));
+    put(top, QStringLiteral("Depth"), QStringLiteral("8"));
+    put(top, QStringLiteral("Orientation"), QString::number(jpegOrientation(bytesOf(bytes))));
+    readSegments(bytes, top);
+    readExiv2(bytes, top, embeddedThumbnail);
+    return top;
+}
+
+std::vector<PropertyNode> propTree(const Properties& properties)
+{
+    std::vector<PropertyNode> nodes;
+    nodes.reserve(properties.size());
+    for (const auto& [name, p] : properties) {
+        PropertyNode node{p.label, p.isGroup ? QString() : p.value, {}};
+        if (p.isGroup)
+            node.children = propTree(p.group);
+        nodes.push_back(std::move(node));
+    }
+    return nodes;
+}
+
+} // namespace brelin
