@@ -97,14 +97,24 @@
         <translation>Annuler</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerShell.cpp" line="57"/>
+        <location filename="../../src/ui/BRControllerShell.cpp" line="58"/>
         <source>“%1” is not a JPEG file or a folder.</source>
         <translation>« %1 » n’est ni un fichier JPEG ni un dossier.</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerShell.cpp" line="79"/>
+        <location filename="../../src/ui/BRControllerShell.cpp" line="80"/>
         <source>Info</source>
         <translation>Infos</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRControllerShell.cpp" line="175"/>
+        <source>Close Quick Look panel</source>
+        <translation>Fermer le panneau Coup d’œil</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRControllerShell.cpp" line="175"/>
+        <source>Open Quick Look panel</source>
+        <translation>Ouvrir le panneau Coup d’œil</translation>
     </message>
 </context>
 <context>
@@ -136,33 +146,33 @@
 <context>
     <name>BRInfoController</name>
     <message>
-        <location filename="../../src/ui/BRInfoController.cpp" line="63"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="65"/>
         <source>Property</source>
         <translation>Propriété</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRInfoController.cpp" line="63"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="65"/>
         <source>Value</source>
         <translation>Valeur</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRInfoController.cpp" line="71"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="73"/>
         <source>Path:</source>
         <translation>Chemin :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRInfoController.cpp" line="72"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="74"/>
         <source>Type:</source>
         <translation>Type :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRInfoController.cpp" line="73"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="75"/>
         <source>Size:</source>
         <translation>Taille :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRInfoController.cpp" line="100"/>
-        <location filename="../../src/ui/BRInfoController.cpp" line="101"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="112"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="113"/>
         <source>Comment</source>
         <translation>Commentaire</translation>
     </message>
@@ -415,97 +425,107 @@
         <translation>&amp;Affichage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="595"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="596"/>
         <source>&amp;Help</source>
         <translation>Ai&amp;de</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="613"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="614"/>
         <source>&amp;Process</source>
         <translation>&amp;Traiter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="618"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="619"/>
         <source>&amp;Add Photos and Folders…</source>
         <translation>&amp;Ajouter des photos et des dossiers…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="623"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="624"/>
         <source>&amp;Remove from List</source>
         <translation>&amp;Retirer de la liste</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="628"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="629"/>
         <source>Remove A&amp;ll</source>
         <translation>Retirer t&amp;out</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="633"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="634"/>
         <source>&amp;Quit</source>
         <translation>&amp;Quitter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="641"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="642"/>
         <source>Cu&amp;t</source>
         <translation>Co&amp;uper</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="646"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="647"/>
         <source>&amp;Copy</source>
         <translation>&amp;Copier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="651"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="652"/>
         <source>&amp;Paste</source>
         <translation>C&amp;oller</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="656"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="657"/>
         <source>Select &amp;All</source>
         <translation>&amp;Tout sélectionner</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="661"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="662"/>
         <source>Pr&amp;eferences…</source>
         <translation>Pré&amp;férences…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="669"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="670"/>
         <source>&amp;Full Screen</source>
         <translation>&amp;Plein écran</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="674"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="675"/>
         <source>Show &amp;Info</source>
         <translation>Afficher les &amp;infos</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="677"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="678"/>
         <source>Ctrl+I</source>
         <translation>Ctrl+I</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="682"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="683"/>
+        <source>Open Quick Look panel</source>
+        <translation>Ouvrir le panneau Coup d’œil</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="686"/>
+        <source>Ctrl+Y</source>
+        <translation>Ctrl+Y</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="691"/>
         <source>Brelin &amp;Website</source>
         <translation>&amp;Site web de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="687"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="696"/>
         <source>&amp;Contact the Author…</source>
         <translation>&amp;Contacter l’auteur…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="692"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="701"/>
         <source>&amp;Donate…</source>
         <translation>&amp;Faire un don…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="697"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="706"/>
         <source>Brelin &amp;Help</source>
         <translation>&amp;Aide de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="702"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="711"/>
         <source>&amp;About Brelin</source>
         <translation>À &amp;propos de Brelin</translation>
     </message>
@@ -513,9 +533,22 @@
 <context>
     <name>BROutlineView</name>
     <message>
-        <location filename="../../src/ui/BROutlineView.cpp" line="33"/>
+        <location filename="../../src/ui/BROutlineView.cpp" line="35"/>
         <source>Drop photos and folders here</source>
         <translation>Déposez ici des photos et des dossiers</translation>
+    </message>
+</context>
+<context>
+    <name>BRPreviewPanel</name>
+    <message>
+        <location filename="../../src/ui/BRPreviewPanel.cpp" line="178"/>
+        <source>No selection</source>
+        <translation>Aucune sélection</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRPreviewPanel.cpp" line="179"/>
+        <source>Preview</source>
+        <translation>Aperçu</translation>
     </message>
 </context>
 <context>

@@ -12,16 +12,17 @@
 namespace brelin {
 namespace {
 
-std::optional<Bitmap> fitted(std::span<const uint8_t> jpeg, const JpegInfo& info, int maxSide)
+std::optional<Bitmap> fitted(std::span<const uint8_t> jpeg, const JpegInfo& info, int maxSide,
+                             double oversample)
 {
     int shrink = 8;
-    while (shrink > 1 && std::max(info.width, info.height) / shrink < 2 * maxSide)
+    while (shrink > 1 && double(std::max(info.width, info.height)) / shrink < oversample * maxSide)
         shrink /= 2;
     JpegError error;
     auto decoded = decodeJpeg(jpeg, shrink, error, true);
     if (!decoded)
         return std::nullopt;
-    if (std::max(info.width, info.height) <= maxSide && shrink == 1)
+    if (std::max(decoded->bitmap.width, decoded->bitmap.height) <= maxSide)
         return std::move(decoded->bitmap);
     BRImageScaler scaler;
     scaler.setInputBitmapImageRep(std::make_shared<const Bitmap>(std::move(decoded->bitmap)),
@@ -35,7 +36,7 @@ std::optional<Bitmap> fitted(std::span<const uint8_t> jpeg, const JpegInfo& info
 } // namespace
 
 std::optional<Bitmap> thumbnailOf(std::span<const uint8_t> jpeg, int maxSide,
-                                  std::span<const uint8_t> embedded)
+                                  std::span<const uint8_t> embedded, double oversample)
 {
     JpegError error;
     const auto info = readJpegInfo(jpeg, error);
@@ -47,10 +48,10 @@ std::optional<Bitmap> thumbnailOf(std::span<const uint8_t> jpeg, int maxSide,
         const double shape = double(info->width) / info->height;
         if (small && small->height > 0 &&
             std::abs(double(small->width) / small->height - shape) < 0.02 * shape)
-            picture = fitted(embedded, *small, maxSide);
+            picture = fitted(embedded, *small, maxSide, oversample);
     }
     if (!picture)
-        picture = fitted(jpeg, *info, maxSide);
+        picture = fitted(jpeg, *info, maxSide, oversample);
     if (!picture)
         return std::nullopt;
     return turnUpright(*picture, jpegOrientation(jpeg));

@@ -3,10 +3,12 @@
 
 #include "processing/BRProcessor.h"
 #include "settings/PresetFile.h"
+#include "ui/BRPreviewPanel.h"
 #include "ui_BRMainWindow.h"
 
 #include <QAction>
 #include <QObject>
+#include <QPointer>
 #include <QSet>
 #include <QString>
 #include <QUrl>
@@ -24,7 +26,10 @@ class BRFileListModel;
 class BRFileURL;
 class PrefsController;
 
-class BRController : public QObject, public brelin::BRProcessorDelegate, private Ui::BRMainWindow
+class BRController : public QObject,
+                     public brelin::BRProcessorDelegate,
+                     public BRPreviewPanelController,
+                     private Ui::BRMainWindow
 {
     Q_OBJECT
 public:
@@ -103,6 +108,16 @@ public slots:
     void donate();
 
 public:
+    // The preview panel: control, its items (the selected rows in row order), the keys
+    // pressed in it (handed to the list) and the rows it grows from.
+    bool acceptsPreviewPanelControl(BRPreviewPanel* panel) override;
+    void beginPreviewPanelControl(BRPreviewPanel* panel) override;
+    void endPreviewPanelControl(BRPreviewPanel* panel) override;
+    int numberOfPreviewItemsInPreviewPanel(BRPreviewPanel* panel) override;
+    BRFileURLPtr previewItemAtIndex(BRPreviewPanel* panel, int index) override;
+    bool previewPanelHandleEvent(BRPreviewPanel* panel, QKeyEvent* event) override;
+    QRect sourceFrameOnScreenForPreviewItem(BRPreviewPanel* panel, const BRFileURL& item) override;
+
     const brelin::PresetList& presetList() const { return presets; }
     static QUrl homepageUrl();
     static QUrl contactUrl();
@@ -137,6 +152,7 @@ private:
     QStringList pendingOpens;
     bool opening = false;
     QDockWidget* infoDrawer = nullptr;
+    QPointer<BRPreviewPanel> previewPanel; // while this controller controls it
     BRInfoController* infoController = nullptr;
     QString customPathBackup;
 

@@ -11,6 +11,7 @@
 #include <QDesktopServices>
 #include <QDockWidget>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -86,6 +87,8 @@ void BRController::setUpInfoDrawer()
     answer(actionShowInfo, &BRController::toggleInfos);
     connect(filesOutline->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &BRController::outlineViewSelectionDidChange);
+    filesOutline->setPreviewController(this);
+    answer(actionPreview, [this] { filesOutline->togglePreviewPanel(); });
     answer(actionHomepage, &BRController::visitHomepage);
     answer(actionContact, &BRController::contactMe);
     answer(actionDonate, &BRController::donate);
@@ -107,10 +110,72 @@ void BRController::outlineViewSelectionDidChange()
         infoController->setCurrentFile(*node);
     else
         infoController->clearInfo();
+    // The open preview follows the selection.
+    if (previewPanel && previewPanel->isVisible())
+        previewPanel->reloadData();
+}
+
+bool BRController::acceptsPreviewPanelControl(BRPreviewPanel*)
+{
+    return true;
+}
+
+void BRController::beginPreviewPanelControl(BRPreviewPanel* panel)
+{
+    previewPanel = panel;
+}
+
+void BRController::endPreviewPanelControl(BRPreviewPanel*)
+{
+    previewPanel = nullptr;
+}
+
+int BRController::numberOfPreviewItemsInPreviewPanel(BRPreviewPanel*)
+{
+    return int(filesOutline->selectionModel()->selectedRows().size());
+}
+
+BRFileURLPtr BRController::previewItemAtIndex(BRPreviewPanel*, int index)
+{
+    QModelIndexList rows = filesOutline->selectionModel()->selectedRows();
+    // In the order the rows stand on screen, whatever the order they were selected in.
+    std::sort(rows.begin(), rows.end(), [this](const QModelIndex& a, const QModelIndex& b) {
+        return filesOutline->visualRect(a).top() < filesOutline->visualRect(b).top();
+    });
+    if (index < 0 || index >= rows.size())
+        return nullptr;
+    BRFileURL* node = filesModel->nodeAt(rows[index]);
+    return node ? node->shared_from_this() : nullptr;
+}
+
+bool BRController::previewPanelHandleEvent(BRPreviewPanel*, QKeyEvent* event)
+{
+    QCoreApplication::sendEvent(filesOutline, event);
+    return true;
+}
+
+QRect BRController::sourceFrameOnScreenForPreviewItem(BRPreviewPanel*, const BRFileURL& item)
+{
+    QModelIndex row;
+    for (const QModelIndex& index : filesOutline->selectionModel()->selectedRows())
+        if (BRFileURL* node = filesModel->nodeAt(index); node && *node == item)
+            row = index;
+    const QRect cell = row.isValid() ? filesOutline->visualRect(row) : QRect();
+    if (!cell.intersects(filesOutline->viewport()->rect()))
+        return {};
+    return QRect(filesOutline->viewport()->mapToGlobal(cell.topLeft()), cell.size());
 }
 
 void BRController::validateMenuItem(QAction* item)
 {
+    if (item == actionPreview) {
+        // Asking first whether the panel exists keeps validation from making it.
+        const bool shown = BRPreviewPanel::sharedPreviewPanelExists() &&
+                           BRPreviewPanel::sharedPreviewPanel(nullptr)->isVisible();
+        item->setText(shown ? tr("Close Quick Look panel") : tr("Open Quick Look panel"));
+        item->setEnabled(true);
+        return;
+    }
     if (item->menu() || item->isSeparator())
         return;
     // An item that nothing answers stays off; the others keep the state their owner gave.

@@ -17,6 +17,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <future>
+
 using namespace brelin;
 
 namespace {
@@ -89,12 +91,22 @@ void BRInfoController::setURL(const QUrl& url)
     const QString path = url.toLocalFile();
     QFile file(path);
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const auto span = [](const QByteArray& a) {
+        return std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(a.constData()),
+                                        size_t(a.size()));
+    };
+    // The thumbnail's decode takes the longest: it runs beside the reading of the
+    // properties and the comment. The embedded thumbnail comes from a quick look at
+    // the EXIF alone.
     QByteArray embedded;
     auto properties = imageProperties(bytes, &embedded);
     if (!properties) {
         clearInfo();
         return;
     }
+    auto thumbnail = std::async(std::launch::async, [&] {
+        return thumbnailOf(span(bytes), kThumbnailSize, span(embedded));
+    });
     const QString comment = getCOMforURL(url);
     if (!comment.isEmpty()) {
         Property& p = (*properties)[tr("Comment")];
@@ -103,17 +115,12 @@ void BRInfoController::setURL(const QUrl& url)
     }
     mTree->clear();
     addNodes(nullptr, mTree, propTree(*properties));
-
-    const auto span = [](const QByteArray& a) {
-        return std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(a.constData()),
-                                        size_t(a.size()));
-    };
-    const auto thumbnail = thumbnailOf(span(bytes), kThumbnailSize, span(embedded));
-    if (thumbnail) {
+    const auto picture = thumbnail.get();
+    if (picture) {
         const QImage::Format format =
-            thumbnail->channels == 1 ? QImage::Format_Grayscale8 : QImage::Format_RGB888;
-        mThumbView->setImage(QImage(thumbnail->pixels.data(), thumbnail->width, thumbnail->height,
-                                    qsizetype(thumbnail->stride()), format)
+            picture->channels == 1 ? QImage::Format_Grayscale8 : QImage::Format_RGB888;
+        mThumbView->setImage(QImage(picture->pixels.data(), picture->width, picture->height,
+                                    qsizetype(picture->stride()), format)
                                  .copy());
     } else {
         mThumbView->setImage({});

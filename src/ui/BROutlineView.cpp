@@ -1,5 +1,7 @@
 #include "ui/BROutlineView.h"
 
+#include "ui/BRPreviewPanel.h"
+
 #include <QDragEnterEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -35,12 +37,30 @@ void BROutlineView::paintEvent(QPaintEvent* event)
 
 void BROutlineView::keyPressEvent(QKeyEvent* event)
 {
+    // The space bar, whatever modifiers are held, opens and closes the preview.
+    if (event->key() == Qt::Key_Space || event->text() == QLatin1String(" ")) {
+        togglePreviewPanel();
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_Delete || event->key() == Qt::Key_Backspace) {
         emit removeRequested();
         event->accept();
         return;
     }
     QTreeView::keyPressEvent(event);
+}
+
+void BROutlineView::togglePreviewPanel()
+{
+    if (BRPreviewPanel::sharedPreviewPanelExists() &&
+        BRPreviewPanel::sharedPreviewPanel(this)->isVisible()) {
+        BRPreviewPanel::sharedPreviewPanel(this)->orderOut();
+        return;
+    }
+    BRPreviewPanel* panel = BRPreviewPanel::sharedPreviewPanel(this);
+    panel->setController(previewController);
+    panel->makeKeyAndOrderFront();
 }
 
 bool BROutlineView::acceptsDrag(const QMimeData* data, bool fromThisApplication)

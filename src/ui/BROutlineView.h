@@ -5,6 +5,7 @@
 #include <QList>
 #include <QTreeView>
 #include <QUrl>
+#include <functional>
 
 class BROutlineView : public QTreeView
 {
@@ -15,6 +16,14 @@ public:
     // Accepts a drop of these URLs; the answer says whether anything was taken.
     using DropHandler = std::function<bool(const QList<QUrl>&)>;
     void setDropHandler(DropHandler handler) { dropHandler = std::move(handler); }
+
+    // Who takes control of the preview panel when it opens.
+    void setPreviewController(class BRPreviewPanelController* controller)
+    {
+        previewController = controller;
+    }
+    // Closes the preview panel when it is on screen, else opens it.
+    void togglePreviewPanel();
 
     // Whether a drag with this data, from inside this application or not, would be taken.
     static bool acceptsDrag(const QMimeData* data, bool fromThisApplication);
@@ -32,4 +41,5 @@ protected:
 
 private:
     DropHandler dropHandler;
+    BRPreviewPanelController* previewController = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "support/TestEnv.h"
 #include "ui/BRController.h"
 #include "ui/BRPreviewImage.h"
+#include "ui/BRPreviewPanel.h"
 
 #include <QDir>
 #include <QDockWidget>
@@ -17,6 +18,7 @@
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QUrlQuery>
+#include <QtTest/QTest>
 #include <gtest/gtest.h>
 
 using namespace brelin;
@@ -175,6 +177,40 @@ TEST_F(Shell, TheInfoPanelShowsTheOneSelectedFile)
     EXPECT_FALSE(find<QDockWidget>("infoDrawer")->isHidden());
     controller.window()->close();
     EXPECT_TRUE(find<QDockWidget>("infoDrawer")->isHidden());
+}
+
+TEST_F(Shell, ThePreviewShowsTheSelectionInRowOrderAndFollowsIt)
+{
+    for (int i = 0; i < 10; ++i)
+        controller.addFile(photo(QStringLiteral("p%1.jpg").arg(i)));
+    QAction* item = find<QAction>("actionPreview");
+    QTreeView* list = find<QTreeView>("filesOutline");
+    const auto title = [&] {
+        controller.validateMenuItem(item);
+        return item->text();
+    };
+    EXPECT_EQ(title(), QStringLiteral("Open Quick Look panel"));
+    EXPECT_FALSE(BRPreviewPanel::sharedPreviewPanelExists()) << "validation made the panel";
+
+    select({5, 2, 9});
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Space, Qt::ShiftModifier);
+    BRPreviewPanel* panel = BRPreviewPanel::sharedPreviewPanel(nullptr);
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_EQ(title(), QStringLiteral("Close Quick Look panel"));
+    QStringList items;
+    for (int i = 0; i < controller.numberOfPreviewItemsInPreviewPanel(panel); ++i)
+        items << controller.previewItemAtIndex(panel, i)->filename();
+    EXPECT_EQ(items.join(QLatin1Char(' ')), QStringLiteral("p2.jpg p5.jpg p9.jpg"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !panel->picture().isNull(); }));
+
+    // Keys pressed in the panel move the list's selection, and the panel follows.
+    list->setCurrentIndex(list->model()->index(3, 0));
+    QTest::keyClick(panel, Qt::Key_Down);
+    EXPECT_EQ(panel->currentPreviewItem()->filename(), QStringLiteral("p4.jpg"));
+    QTest::keyClick(panel, Qt::Key_Space);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !panel->isVisible(); }));
+    EXPECT_EQ(title(), QStringLiteral("Open Quick Look panel"));
 }
 
 TEST_F(Shell, MenusAndLinks)
