@@ -132,6 +132,7 @@ private:
     void connectActions();
     void showAbout();
     void setUpInfoDrawer();
+    void showSelectionInfo();
     // Connects a menu item to what it does; the items connected so are the enabled ones.
     template <typename Slot>
     void answer(QAction* item, Slot slot)
@@ -152,6 +153,7 @@ private:
     QStringList pendingOpens;
     bool opening = false;
     QDockWidget* infoDrawer = nullptr;
+    bool infoUpdatePending = false;
     QPointer<BRPreviewPanel> previewPanel; // while this controller controls it
     BRInfoController* infoController = nullptr;
     QString customPathBackup;

@@ -104,6 +104,19 @@ void BRController::toggleInfos()
 
 void BRController::outlineViewSelectionDidChange()
 {
+    // Changes that come while a file is being read (an arrow key held down) are taken
+    // together: the panel shows where the selection stands, and the keys never queue up.
+    if (infoUpdatePending)
+        return;
+    infoUpdatePending = true;
+    QTimer::singleShot(0, this, [this] {
+        infoUpdatePending = false;
+        showSelectionInfo();
+    });
+}
+
+void BRController::showSelectionInfo()
+{
     const QModelIndexList rows = filesOutline->selectionModel()->selectedRows();
     BRFileURL* node = rows.size() == 1 ? filesModel->nodeAt(rows.first()) : nullptr;
     if (node)

@@ -7,6 +7,7 @@
 #include "processing/ProcessChain.h"
 #include "processing/Thumbnail.h"
 #include "ui/BRPreviewImage.h"
+#include "ui/BitmapImage.h"
 
 #include <QFile>
 #include <QFormLayout>
@@ -116,15 +117,7 @@ void BRInfoController::setURL(const QUrl& url)
     mTree->clear();
     addNodes(nullptr, mTree, propTree(*properties));
     const auto picture = thumbnail.get();
-    if (picture) {
-        const QImage::Format format =
-            picture->channels == 1 ? QImage::Format_Grayscale8 : QImage::Format_RGB888;
-        mThumbView->setImage(QImage(picture->pixels.data(), picture->width, picture->height,
-                                    qsizetype(picture->stride()), format)
-                                 .copy());
-    } else {
-        mThumbView->setImage({});
-    }
+    mThumbView->setImage(picture ? toQImage(*picture) : QImage());
     mFilePath->setText(path);
     mFileType->setText(QMimeDatabase().mimeTypeForFile(path).comment());
     mFileSize->setText(BRUtils::getHumanSize(uint64_t(bytes.size())));

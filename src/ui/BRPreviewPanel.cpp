@@ -1,6 +1,7 @@
 #include "ui/BRPreviewPanel.h"
 
 #include "processing/Thumbnail.h"
+#include "ui/BitmapImage.h"
 
 #include <QCloseEvent>
 #include <QFile>
@@ -20,13 +21,6 @@ QPointer<BRPreviewPanel> BRPreviewPanel::shared_;
 namespace {
 
 constexpr int kZoomMs = 180;
-
-QImage imageOf(const Bitmap& b)
-{
-    const QImage::Format format =
-        b.channels == 1 ? QImage::Format_Grayscale8 : QImage::Format_RGB888;
-    return QImage(b.pixels.data(), b.width, b.height, qsizetype(b.stride()), format).copy();
-}
 
 } // namespace
 
@@ -223,7 +217,7 @@ void BRPreviewPanel::decodeLoop()
                 {reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())}, side,
                 {}, 0.85);
             if (bitmap)
-                image = imageOf(*bitmap);
+                image = toQImage(*bitmap);
         }
         lock.lock();
         if (generation_ != done)

@@ -26,6 +26,16 @@ using namespace brelin::test;
 
 namespace {
 
+double meanLevel(const QImage& image)
+{
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB888);
+    double sum = 0;
+    for (int y = 0; y < rgb.height(); ++y)
+        for (int x = 0; x < rgb.width() * 3; ++x)
+            sum += rgb.constScanLine(y)[x];
+    return sum / (3.0 * rgb.width() * rgb.height());
+}
+
 class Shell : public ::testing::Test
 {
 protected:
@@ -50,6 +60,7 @@ protected:
         for (int row : rows)
             list->selectionModel()->select(list->model()->index(row, 0),
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QCoreApplication::processEvents(); // the panels follow once the changes are in
     }
     // Top-level labels of the property tree, and the value of one of them.
     QStringList labels()
@@ -141,7 +152,7 @@ TEST_F(Shell, TheInfoPanelShowsTheOneSelectedFile)
     const RunResult commented = run(toolPath(QStringLiteral("wrjpgcom")),
                                     {QStringLiteral("-cfile"), payload}, readBytes(a));
     writeBytes(a, commented.out);
-    photo(QStringLiteral("b.jpg"), QStringLiteral("Pentax_K10D.jpg"));
+    photo(QStringLiteral("b.jpg"), QStringLiteral("Reconyx_HC500_Hyperfire.jpg"));
     writeBytes(dir.filePath(QStringLiteral("c.jpg")), "damaged");
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
         controller.addFile(dir.filePath(QLatin1String(name)));
@@ -165,6 +176,12 @@ TEST_F(Shell, TheInfoPanelShowsTheOneSelectedFile)
     EXPECT_TRUE(find<QLabel>("mFilePath")->text().isEmpty());
     select({1});
     EXPECT_EQ(value(QStringLiteral("Comment")), QStringLiteral("(none)"));
+    // A large photo's thumbnail: 128 pixels across, the photo's colours.
+    const QImage thumbnail = find<BRPreviewImage>("mThumbView")->image();
+    EXPECT_EQ(thumbnail.size(), QSize(128, 96));
+    QImage source;
+    source.loadFromData(decodeWithDjpeg(dir.filePath(QStringLiteral("b.jpg"))));
+    EXPECT_NEAR(meanLevel(thumbnail), meanLevel(source), 2.0);
     select({0});
     EXPECT_EQ(value(QStringLiteral("Comment")), QStringLiteral("A comment"));
     // What cannot be read leaves its name alone.
