@@ -1,0 +1,53 @@
+// The info panel's properties: the order of the tree, and what a camera file gives.
+#include "platform/ImageProperties.h"
+#include "support/JpegFiles.h"
+#include "support/TestEnv.h"
+
+#include <gtest/gtest.h>
+
+using namespace brelin;
+using namespace brelin::test;
+
+namespace {
+
+QStringList keysOf(const std::vector<PropertyNode>& nodes)
+{
+    QStringList keys;
+    for (const PropertyNode& n : nodes)
+        keys << n.key + (n.children.empty()
+                             ? QString()
+                             : QLatin1Char('(') + keysOf(n.children).join(QLatin1Char(' ')) +
+                                   QLatin1Char(')'));
+    return keys;
+}
+
+TEST(ImageProperties, TheTreeIsInPlainStringOrderOfTheNames)
+{
+    Properties p;
+    for (const char* name : {"b", "{GPS}", "B", "a", "Z", "1", "{Exif}"})
+        p[QLatin1String(name)] = Property{QLatin1String(name), QStringLiteral("v"), {}, false};
+    Property& group = p[QStringLiteral("{Exif}")];
+    group.isGroup = true;
+    for (const char* name : {"fNumber", "FNumber", "{Nested}"})
+        group.group[QLatin1String(name)] =
+            Property{QLatin1String(name), QStringLiteral("v"), {}, false};
+    EXPECT_EQ(keysOf(propTree(p)).join(QLatin1Char(' ')),
+              QStringLiteral("1 B Z a b {Exif}(FNumber fNumber {Nested}) {GPS}"));
+}
+
+TEST(ImageProperties, ACameraFileReadsAsExiv2InterpretsIt)
+{
+    const auto p =
+        imageProperties(readBytes(corpusDir() + QStringLiteral("/photos/Canon_40D.jpg")));
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->at(QStringLiteral("PixelWidth")).value, QStringLiteral("100"));
+    const Properties& exif = p->at(QStringLiteral("{Exif}")).group;
+    EXPECT_EQ(exif.at(QStringLiteral("ExposureTime")).value, QStringLiteral("1/160 s"));
+    EXPECT_EQ(exif.at(QStringLiteral("FNumber")).value, QStringLiteral("F7.1"));
+    EXPECT_EQ(exif.at(QStringLiteral("FNumber")).label, QStringLiteral("FNumber"));
+    EXPECT_EQ(p->at(QStringLiteral("{TIFF}")).group.at(QStringLiteral("Make")).value,
+              QStringLiteral("Canon"));
+    EXPECT_FALSE(imageProperties(QByteArray("not a JPEG")));
+}
+
+} // namespace
