@@ -110,6 +110,9 @@ void BRPreviewPanel::orderOut()
     const auto done = [this, restore] {
         hide();
         setGeometry(restore);
+        // The keys go back to the list's window, also where no window manager says so.
+        if (parentWidget())
+            parentWidget()->window()->activateWindow();
         if (controlled_ && controller_)
             controller_->endPreviewPanelControl(this);
         controlled_ = false;
