@@ -1,15 +1,12 @@
 // Brelin, the application: the main window and its controller.
 #include "platform/Allocator.h"
 #include "platform/Localization.h"
-#include "ui/BRController.h"
-#include "ui/InstanceHandOver.h"
+#include "ui/BrelinApp.h"
 
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLocale>
-#include <QMainWindow>
-#include <QTimer>
 
 #include <csignal>
 
@@ -30,22 +27,8 @@ int main(int argc, char** argv)
     QStringList paths;
     for (const QString& arg : app.arguments().mid(1))
         paths << QFileInfo(arg).absoluteFilePath();
-    InstanceHandOver handOver;
-    if (handOver.handOverOrListen(paths))
+    BrelinApp brelin;
+    if (!brelin.start(paths))
         return 0;
-
-    BRController controller;
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &controller,
-                     &BRController::applicationWillTerminate);
-    QObject::connect(&handOver, &InstanceHandOver::pathsReceived, &controller,
-                     [&controller](const QStringList& more) {
-                         controller.window()->raise();
-                         controller.window()->activateWindow();
-                         // Not inside the bus call: a run would keep the caller waiting.
-                         QTimer::singleShot(0, &controller,
-                                            [&controller, more] { controller.openFiles(more); });
-                     });
-    controller.window()->show();
-    QTimer::singleShot(0, &controller, [&controller, paths] { controller.openFiles(paths); });
     return app.exec();
 }
