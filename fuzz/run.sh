@@ -2,6 +2,8 @@
 # Builds the libFuzzer targets with clang (ASan + UBSan) into build-fuzz/ and runs each
 # for SECONDS (default 600), starting from the corpus photos and the saved regressions.
 # New failing inputs land in fuzz/regressions/TARGET/ to be kept as regression tests.
+# Inputs slower than a minute count as findings too; below that, a busy machine would
+# leave false ones.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-600}"
@@ -10,6 +12,7 @@ targets=("${@:-rdjpgcom wrjpgcom exif decode}")
 "$here/scripts/install-deps.sh"
 cmake -S "$here" -B "$here/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DBRELIN_FUZZ=ON -DBRELIN_GUI=OFF -DBRELIN_TESTS=OFF >/dev/null
+failed=0
 for t in ${targets[@]}; do
     cmake --build "$here/build-fuzz" --target "fuzz_$t"
     work="$here/build-fuzz/corpus-$t"
@@ -20,5 +23,11 @@ for t in ${targets[@]}; do
     [ "$t" = decode ] && max_len=65536
     "$here/build-fuzz/bin/fuzz_$t" -max_total_time="$seconds" -max_len="$max_len" \
         -artifact_prefix="$here/fuzz/regressions/$t/" -print_final_stats=1 \
-        "$work" "$here/../shared/corpus/photos" "$here/fuzz/regressions/$t" 2>&1 | tail -n 25
+        -report_slow_units=60 \
+        "$work" "$here/../shared/corpus/photos" "$here/fuzz/regressions/$t" \
+        >"$here/build-fuzz/$t.log" 2>&1 || failed=1
+    # The last coverage line and the final statistics; the whole log stays beside.
+    grep -E '^#[0-9]+.*cov:' "$here/build-fuzz/$t.log" | tail -n 1
+    grep -E '^stat::|^==[0-9]+==|^SUMMARY' "$here/build-fuzz/$t.log" || true
 done
+exit "$failed"
