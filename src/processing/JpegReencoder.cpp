@@ -83,7 +83,15 @@ float JpegReencoder::getAbsoluteFactorForImageRep(int pixelsWide, int pixelsHigh
         L = H;
         break;
     }
-    return float(getFactorForLength(L, V / L));
+    const double exact = getFactorForLength(L, V / L);
+    // The scaler multiplies in single precision and rounds down, so the nearest float to
+    // V / L can land a hair under V and give a side one pixel short (2592 fitted to 1920
+    // gave 1919): the factor is raised to the next float that reaches the length.
+    const float wanted = float(std::round(L * exact));
+    float factor = float(exact);
+    while (std::floor(float(L) * factor) < wanted)
+        factor = std::nextafter(factor, 2.0f * factor + 1.0f);
+    return factor;
 }
 
 std::optional<QString> JpegReencoder::makeAndScaleJPEG(const QString& source, float quality,
