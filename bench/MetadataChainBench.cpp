@@ -20,12 +20,6 @@ using namespace brelin;
 
 namespace {
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0.0 : v[v.size() / 2];
-}
-
 QVariantMap flags(int value)
 {
     return {{key::RemoveEXIF, value},

@@ -104,10 +104,6 @@ int main(int argc, char** argv)
         runCpu.push_back(cpuMillis() - cpu);
         processed += processor.summary().processed;
     }
-    const auto median = [](std::vector<double> v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    };
     std::printf("%d rounds on %s (%.2f MB)\n", copies, qPrintable(args[0]),
                 QFileInfo(args[0]).size() / 1e6);
     std::printf("re-encode step  %8.1f ms (median)\n", median(stepMs));

@@ -2,6 +2,7 @@
 // selected file (properties, comment, thumbnail, widgets), the same file selected again,
 // and the preview's decode at screen size. Medians of interleaved rounds.
 // Usage: brelin-bench-shell [-n ROUNDS] FILE
+#include "Timing.h"
 #include "processing/Thumbnail.h"
 #include "ui/BRInfoController.h"
 
@@ -13,16 +14,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <vector>
-
-namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {

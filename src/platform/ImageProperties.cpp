@@ -1,4 +1,5 @@
 #include "platform/ImageProperties.h"
+#include "platform/ByteSpan.h"
 
 #include "markers/JpegSegments.h"
 #include "platform/ExifOrientation.h"
@@ -13,11 +14,6 @@
 
 namespace brelin {
 namespace {
-
-std::span<const uint8_t> bytesOf(const QByteArray& a)
-{
-    return {reinterpret_cast<const uint8_t*>(a.constData()), size_t(a.size())};
-}
 
 QString fromStd(const std::string& s)
 {

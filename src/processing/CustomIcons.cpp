@@ -1,4 +1,5 @@
 #include "processing/CustomIcons.h"
+#include "platform/ByteSpan.h"
 
 #include "platform/AtomicFile.h"
 #include "platform/BRLog.h"
@@ -77,9 +78,7 @@ QString CustomIcons::makeIconFromImage(const QString& jpeg, const QString& iconF
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const QByteArray bytes = file.readAll();
-    const std::span<const uint8_t> data(reinterpret_cast<const uint8_t*>(bytes.constData()),
-                                        size_t(bytes.size()));
-    const auto icon = thumbnailOf(data, kIconSize);
+    const auto icon = thumbnailOf(bytesOf(bytes), kIconSize);
     if (!icon)
         return {};
     const QByteArray png = encodePng(*icon);

@@ -1,4 +1,5 @@
 #include "processing/JpegReencoder.h"
+#include "platform/ByteSpan.h"
 
 #include "platform/AtomicFile.h"
 #include "platform/BRLog.h"
@@ -21,11 +22,6 @@
 
 namespace brelin {
 namespace {
-
-std::span<const uint8_t> bytesOf(const QByteArray& a)
-{
-    return {reinterpret_cast<const uint8_t*>(a.constData()), size_t(a.size())};
-}
 
 // The largest reduction in the DCT domain that leaves at least twice the target size,
 // so that Lanczos still does the last, finer part.

@@ -1,4 +1,5 @@
 #include "processing/MetadataTransfer.h"
+#include "platform/ByteSpan.h"
 
 #include "markers/JpegSegments.h"
 #include "markers/MarkerTools.h"
@@ -25,11 +26,6 @@ namespace brelin {
 namespace {
 
 const QString kDevNull = QStringLiteral("/dev/null");
-
-std::span<const uint8_t> bytesOf(const QByteArray& a)
-{
-    return {reinterpret_cast<const uint8_t*>(a.constData()), size_t(a.size())};
-}
 
 // Everything written here lives in the run's temporary folder: whole or not at all,
 // but not flushed to the disk.

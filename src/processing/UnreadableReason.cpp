@@ -1,4 +1,5 @@
 #include "processing/UnreadableReason.h"
+#include "platform/ByteSpan.h"
 
 #include "platform/JpegCodec.h"
 
@@ -43,8 +44,7 @@ QString unreadableFileReason(const QString& path)
         error.problem = JpegProblem::Other;
     } else {
         const QByteArray bytes = file.readAll();
-        readJpegInfo({reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())},
-                     error);
+        readJpegInfo(bytesOf(bytes), error);
     }
     return unreadableReason(error);
 }

@@ -129,6 +129,8 @@ protected:
 private:
     void setUpPresets();
     void updateProcessEnabled();
+    // Runs the batch over these files with the panel's settings; returns when it is over.
+    void runBatch(const std::vector<BRFileURLPtr>& files);
     void connectActions();
     void showAbout();
     void setUpInfoDrawer();

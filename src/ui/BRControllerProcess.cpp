@@ -14,11 +14,16 @@ void BRController::process()
 {
     if (processing || filesModel->allfiles().empty())
         return;
+    dropOnIcon = false;
+    runBatch(filesModel->allfiles());
+}
+
+void BRController::runBatch(const std::vector<BRFileURLPtr>& files)
+{
     processing = true;
     updateProcessEnabled();
-    dropOnIcon = false;
     ProcessWindowsUi windows(mainWindow.get());
-    BRProcessor processor(this, windows, filesModel->allfiles(), buildPrefs());
+    BRProcessor processor(this, windows, files, buildPrefs());
     processor.startProcess();
     processing = false;
     updateProcessEnabled();

@@ -5,7 +5,6 @@
 #include "filelist/BRFileListModel.h"
 #include "settings/UserDefaults.h"
 #include "ui/BRInfoController.h"
-#include "ui/ProcessWindowsUi.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -33,14 +32,7 @@ bool BRController::openFile(const QString& path)
     if (!node)
         return false;
     // A folder stands for its files, as it does in a run started from the list.
-    const std::vector<BRFileURLPtr> files = node->allFiles();
-    processing = true;
-    updateProcessEnabled();
-    ProcessWindowsUi windows(mainWindow.get());
-    BRProcessor processor(this, windows, files, buildPrefs());
-    processor.startProcess();
-    processing = false;
-    updateProcessEnabled();
+    runBatch(node->allFiles());
     return true;
 }
 

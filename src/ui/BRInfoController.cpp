@@ -1,4 +1,5 @@
 #include "ui/BRInfoController.h"
+#include "platform/ByteSpan.h"
 
 #include "filelist/BRFileURL.h"
 #include "filelist/BRUtils.h"
@@ -92,10 +93,6 @@ void BRInfoController::setURL(const QUrl& url)
     const QString path = url.toLocalFile();
     QFile file(path);
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    const auto span = [](const QByteArray& a) {
-        return std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(a.constData()),
-                                        size_t(a.size()));
-    };
     // The thumbnail's decode takes the longest: it runs beside the reading of the
     // properties and the comment. The embedded thumbnail comes from a quick look at
     // the EXIF alone.
@@ -106,7 +103,7 @@ void BRInfoController::setURL(const QUrl& url)
         return;
     }
     auto thumbnail = std::async(std::launch::async, [&] {
-        return thumbnailOf(span(bytes), kThumbnailSize, span(embedded));
+        return thumbnailOf(bytesOf(bytes), kThumbnailSize, bytesOf(embedded));
     });
     const QString comment = getCOMforURL(url);
     if (!comment.isEmpty()) {

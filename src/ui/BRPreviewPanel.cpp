@@ -1,5 +1,6 @@
 #include "ui/BRPreviewPanel.h"
 
+#include "platform/ByteSpan.h"
 #include "processing/Thumbnail.h"
 #include "ui/BitmapImage.h"
 
@@ -216,9 +217,7 @@ void BRPreviewPanel::decodeLoop()
         QFile file(path);
         if (file.open(QIODevice::ReadOnly)) {
             const QByteArray bytes = file.readAll();
-            const auto bitmap = brelin::thumbnailOf(
-                {reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size())}, side,
-                {}, 0.85);
+            const auto bitmap = brelin::thumbnailOf(brelin::bytesOf(bytes), side, {}, 0.85);
             if (bitmap)
                 image = toQImage(*bitmap);
         }

@@ -1,0 +1,16 @@
+// The bytes of a QByteArray as the codec and the marker tools take them.
+#pragma once
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <span>
+
+namespace brelin {
+
+inline std::span<const uint8_t> bytesOf(const QByteArray& a)
+{
+    return {reinterpret_cast<const uint8_t*>(a.constData()), size_t(a.size())};
+}
+
+} // namespace brelin
