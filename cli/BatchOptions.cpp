@@ -26,6 +26,8 @@ enum Option {
     OptRemove,
     OptLossless,
     OptIcon,
+    OptAllowLarger,
+    OptKeepDates,
     OptVerbose,
     OptHelp,
     OptVersion,
@@ -45,6 +47,8 @@ const option kOptions[] = {
     {"icon", required_argument, nullptr, OptIcon},
     {"yes", no_argument, nullptr, 'y'},
     {"no", no_argument, nullptr, 'n'},
+    {"allow-larger", no_argument, nullptr, OptAllowLarger},
+    {"keep-dates", no_argument, nullptr, OptKeepDates},
     {"verbose", no_argument, nullptr, OptVerbose},
     {"help", no_argument, nullptr, OptHelp},
     {"version", no_argument, nullptr, OptVersion},
@@ -101,7 +105,8 @@ QString apply(const Raw& raw, QVariantMap& prefs)
     if (raw.fit) {
         static const QStringList kinds{QStringLiteral("width"),     QStringLiteral("height"),
                                        QStringLiteral("shorter"),   QStringLiteral("longer"),
-                                       QStringLiteral("max-width"), QStringLiteral("max-height")};
+                                       QStringLiteral("max-width"), QStringLiteral("max-height"),
+                                       QStringLiteral("max")};
         const QStringList parts = raw.fit->split(QLatin1Char(':'));
         bool ok = false;
         const int pixels = parts.size() == 2 ? parts[1].toInt(&ok) : 0;
@@ -234,6 +239,12 @@ BatchOptions parseBatchOptions(int argc, char** argv, const QString& presetsFile
         case 'n':
             result.answer = BatchOptions::Answer::No;
             break;
+        case OptAllowLarger:
+            result.allowLarger = true;
+            break;
+        case OptKeepDates:
+            result.keepDates = true;
+            break;
         case OptVerbose:
             result.verbose = true;
             break;
@@ -276,16 +287,18 @@ QString batchUsage()
         "Usage: brelin-batch [OPTION]... FILE|FOLDER...\n"
         "Makes JPEG images smaller: scales them with Lanczos, encodes them anew and keeps or\n"
         "removes their metadata. Folders are walked to any depth for .jpg and .jpeg files.\n"
-        "Without options, each image is fitted to 1920 pixels on its longer side at quality\n"
-        "80 and written beside its original with the suffix \"-small\".\n"
+        "Without options, an image whose longer side exceeds 1920 pixels is shrunk to 1920\n"
+        "(none is enlarged), encoded at quality 80 and written beside its original with the\n"
+        "suffix \"-small\". A result of the original's pixel size that would have more bytes\n"
+        "than the original's own image data keeps those data instead.\n"
         "\n"
         "Settings (given with --preset, they change the preset's):\n"
         "      --preset NAME     the settings of the preset NAME of Brelin's Presets.plist\n"
         "      --quality N       JPEG quality, 0 to 100\n"
         "      --scale F         scale by the factor F (0.5 halves width and height)\n"
         "      --fit SIDE:PIXELS scale so that SIDE is PIXELS long; SIDE is width, height,\n"
-        "                        shorter, longer, max-width or max-height (the last two only\n"
-        "                        shrink images that exceed PIXELS)\n"
+        "                        shorter, longer, max-width, max-height or max (the longer\n"
+        "                        side); the last three only shrink images that exceed PIXELS\n"
         "      --keep-size       encode anew at the image's own size\n"
         "      --lossless        keep the JPEG data as they are; only remove metadata\n"
         "      --remove LIST     metadata to remove: exif, iptc, icc, comment, others\n"
@@ -301,7 +314,12 @@ QString batchUsage()
         "  -n, --no              never replace existing files\n"
         "                        (otherwise asked on a terminal, refused without one)\n"
         "\n"
-        "      --verbose         also show the log lines on standard error\n"
+        "      --allow-larger    write the re-encoded image even when the original's own image\n"
+        "                        data, at the same pixel size, would take fewer bytes\n"
+        "      --keep-dates      give each result its original's modification and access times\n"
+        "\n"
+        "      --verbose         also show the log lines, the marker tools' messages\n"
+        "                        included, on standard error\n"
         "      --help            show this help and exit\n"
         "      --version         show the version and exit\n"
         "\n"

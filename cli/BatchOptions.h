@@ -19,7 +19,9 @@ struct BatchOptions
     QStringList paths;
     Answer answer = Answer::Ask;
     bool overwrite = false;
-    bool verbose = false; // the log lines on standard error too
+    bool verbose = false;     // the log lines on standard error too
+    bool allowLarger = false; // a re-encoded result is written even when it has more bytes
+    bool keepDates = false;   // results get their sources' times
 };
 
 // Reads the arguments (argv[1...]). `presetsFile` is where --preset looks; it is only

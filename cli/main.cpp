@@ -114,6 +114,8 @@ int main(int argc, char** argv)
         });
     }
     processor.setFiles(std::move(files));
+    processor.setAllowLarger(options.allowLarger);
+    processor.setKeepDates(options.keepDates);
 
     // The first interrupt finishes the files under way and stops; a second one ends at once.
     if (::pipe2(interruptPipe, O_CLOEXEC) == 0) {

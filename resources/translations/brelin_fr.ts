@@ -97,22 +97,22 @@
         <translation>Annuler</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerShell.cpp" line="58"/>
+        <location filename="../../src/ui/BRControllerShell.cpp" line="50"/>
         <source>“%1” is not a JPEG file or a folder.</source>
         <translation>« %1 » n’est ni un fichier JPEG ni un dossier.</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerShell.cpp" line="80"/>
+        <location filename="../../src/ui/BRControllerShell.cpp" line="72"/>
         <source>Info</source>
         <translation>Infos</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerShell.cpp" line="175"/>
+        <location filename="../../src/ui/BRControllerShell.cpp" line="180"/>
         <source>Close Quick Look panel</source>
         <translation>Fermer le panneau Coup d’œil</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerShell.cpp" line="175"/>
+        <location filename="../../src/ui/BRControllerShell.cpp" line="180"/>
         <source>Open Quick Look panel</source>
         <translation>Ouvrir le panneau Coup d’œil</translation>
     </message>
@@ -146,33 +146,33 @@
 <context>
     <name>BRInfoController</name>
     <message>
-        <location filename="../../src/ui/BRInfoController.cpp" line="65"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="67"/>
         <source>Property</source>
         <translation>Propriété</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRInfoController.cpp" line="65"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="67"/>
         <source>Value</source>
         <translation>Valeur</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRInfoController.cpp" line="73"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="75"/>
         <source>Path:</source>
         <translation>Chemin :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRInfoController.cpp" line="74"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="76"/>
         <source>Type:</source>
         <translation>Type :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRInfoController.cpp" line="75"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="77"/>
         <source>Size:</source>
         <translation>Taille :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRInfoController.cpp" line="112"/>
-        <location filename="../../src/ui/BRInfoController.cpp" line="113"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="110"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="111"/>
         <source>Comment</source>
         <translation>Commentaire</translation>
     </message>
@@ -240,112 +240,112 @@
         <translation>la hauteur, pour les images plus hautes seulement</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="300"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="305"/>
         <source>Quality</source>
         <translation>Qualité</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="306"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="311"/>
         <source>Recompress the image</source>
         <translation>Recompresser l’image</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="312"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="317"/>
         <source>Decode and encode every image anew; always on while the image is scaled</source>
         <translation>Décoder et encoder de nouveau chaque image ; toujours actif quand l’image est redimensionnée</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="360"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="365"/>
         <source>Smaller file</source>
         <translation>Fichier plus léger</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="367"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="372"/>
         <source>Better image</source>
         <translation>Meilleure image</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="380"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="385"/>
         <source>Metadata</source>
         <translation>Métadonnées</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="389"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="394"/>
         <source>Camera settings, date, GPS position and thumbnail (APP1)</source>
         <translation>Réglages de l’appareil, date, position GPS et vignette (APP1)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="399"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="404"/>
         <source>Captions, keywords and credits (APP13)</source>
         <translation>Légendes, mots-clés et crédits (APP13)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="409"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="414"/>
         <source>The colour profile (APP2)</source>
         <translation>Le profil de couleurs (APP2)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="426"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="431"/>
         <source>Remove other markers</source>
         <translation>Retirer les autres marqueurs</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="429"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="434"/>
         <source>APP0, APP3, APP12 and APP14 segments</source>
         <translation>Segments APP0, APP3, APP12 et APP14</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="439"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="444"/>
         <source>Output</source>
         <translation>Sortie</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="445"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="450"/>
         <source>Add a suffix to the name:</source>
         <translation>Ajouter un suffixe au nom :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="451"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="456"/>
         <source>Keep the original: the result gets this text before its extension</source>
         <translation>Garder l’original : le résultat reçoit ce texte avant son extension</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="465"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="470"/>
         <source>Save into a folder:</source>
         <translation>Enregistrer dans un dossier :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="468"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="473"/>
         <source>Write the results into this folder instead of beside the originals</source>
         <translation>Écrire les résultats dans ce dossier plutôt qu’à côté des originaux</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="475"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="480"/>
         <source>Same as original</source>
         <translation>Identique à l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="482"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="487"/>
         <source>Choose…</source>
         <translation>Choisir…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="492"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="497"/>
         <source>Icon</source>
         <translation>Icône</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="501"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="506"/>
         <source>Keep the original&apos;s custom icon</source>
         <translation>Garder l’icône personnalisée de l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="517"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="522"/>
         <source>Remove the custom icon</source>
         <translation>Retirer l’icône personnalisée</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="530"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="535"/>
         <source>Make an icon from the image</source>
         <translation>Faire une icône à partir de l’image</translation>
     </message>
@@ -385,147 +385,152 @@
         <translation>Choisissez un préréglage pour afficher ses réglages, ou enregistrez les réglages affichés comme préréglage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="386"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="294"/>
+        <source>Longer side, if longer</source>
+        <translation>le grand côté, s’il est plus grand</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="391"/>
         <source>Remove EXIF</source>
         <translation>Retirer l’EXIF</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="396"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="401"/>
         <source>Remove IPTC</source>
         <translation>Retirer l’IPTC</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="406"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="411"/>
         <source>Remove ICC profile</source>
         <translation>Retirer le profil ICC</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="416"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="421"/>
         <source>Remove comment</source>
         <translation>Retirer le commentaire</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="419"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="424"/>
         <source>The JPEG comment text (COM)</source>
         <translation>Le texte du commentaire JPEG (COM)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="563"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="568"/>
         <source>&amp;File</source>
         <translation>&amp;Fichier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="572"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="577"/>
         <source>&amp;Edit</source>
         <translation>&amp;Édition</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="587"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="592"/>
         <source>&amp;View</source>
         <translation>&amp;Affichage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="596"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="601"/>
         <source>&amp;Help</source>
         <translation>Ai&amp;de</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="614"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="619"/>
         <source>&amp;Process</source>
         <translation>&amp;Traiter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="619"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="624"/>
         <source>&amp;Add Photos and Folders…</source>
         <translation>&amp;Ajouter des photos et des dossiers…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="624"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="629"/>
         <source>&amp;Remove from List</source>
         <translation>&amp;Retirer de la liste</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="629"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="634"/>
         <source>Remove A&amp;ll</source>
         <translation>Retirer t&amp;out</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="634"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="639"/>
         <source>&amp;Quit</source>
         <translation>&amp;Quitter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="642"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="647"/>
         <source>Cu&amp;t</source>
         <translation>Co&amp;uper</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="647"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="652"/>
         <source>&amp;Copy</source>
         <translation>&amp;Copier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="652"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="657"/>
         <source>&amp;Paste</source>
         <translation>C&amp;oller</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="657"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="662"/>
         <source>Select &amp;All</source>
         <translation>&amp;Tout sélectionner</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="662"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="667"/>
         <source>Pr&amp;eferences…</source>
         <translation>Pré&amp;férences…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="670"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="675"/>
         <source>&amp;Full Screen</source>
         <translation>&amp;Plein écran</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="675"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="680"/>
         <source>Show &amp;Info</source>
         <translation>Afficher les &amp;infos</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="678"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="683"/>
         <source>Ctrl+I</source>
         <translation>Ctrl+I</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="683"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="688"/>
         <source>Open Quick Look panel</source>
         <translation>Ouvrir le panneau Coup d’œil</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="686"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="691"/>
         <source>Ctrl+Y</source>
         <translation>Ctrl+Y</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="691"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="696"/>
         <source>Brelin &amp;Website</source>
         <translation>&amp;Site web de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="696"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="701"/>
         <source>&amp;Contact the Author…</source>
         <translation>&amp;Contacter l’auteur…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="701"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="706"/>
         <source>&amp;Donate…</source>
         <translation>&amp;Faire un don…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="706"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="711"/>
         <source>Brelin &amp;Help</source>
         <translation>&amp;Aide de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="711"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="716"/>
         <source>&amp;About Brelin</source>
         <translation>À &amp;propos de Brelin</translation>
     </message>
@@ -541,12 +546,12 @@
 <context>
     <name>BRPreviewPanel</name>
     <message>
-        <location filename="../../src/ui/BRPreviewPanel.cpp" line="178"/>
+        <location filename="../../src/ui/BRPreviewPanel.cpp" line="176"/>
         <source>No selection</source>
         <translation>Aucune sélection</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRPreviewPanel.cpp" line="179"/>
+        <location filename="../../src/ui/BRPreviewPanel.cpp" line="177"/>
         <source>Preview</source>
         <translation>Aperçu</translation>
     </message>
@@ -554,22 +559,22 @@
 <context>
     <name>BRProcessor</name>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="49"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="54"/>
         <source>No output folder is chosen.</source>
         <translation>Aucun dossier de destination n’est choisi.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="58"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="63"/>
         <source>The existing file was kept: you chose not to replace it.</source>
         <translation>Le fichier existant a été gardé : vous avez choisi de ne pas le remplacer.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="116"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="130"/>
         <source>The temporary folder cannot be created.</source>
         <translation>Le dossier temporaire ne peut pas être créé.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="195"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="244"/>
         <source>The file could not be processed.</source>
         <translation>Le fichier n’a pas pu être traité.</translation>
     </message>
@@ -585,37 +590,37 @@
 <context>
     <name>FileCopy</name>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="30"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="31"/>
         <source>There is not enough space on the disk.</source>
         <translation>Il n’y a pas assez de place sur le disque.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="32"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="33"/>
         <source>The destination folder cannot be written.</source>
         <translation>Le dossier de destination n’est pas accessible en écriture.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="33"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="34"/>
         <source>The file cannot be written: %1</source>
         <translation>Le fichier ne peut pas être écrit : %1</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="125"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="205"/>
         <source>A folder of the same name stands where the result would go.</source>
         <translation>Un dossier du même nom se trouve à l’emplacement du résultat.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="130"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="210"/>
         <source>Something that is not a file stands where the result would go.</source>
         <translation>Un élément qui n’est pas un fichier se trouve à l’emplacement du résultat.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="137"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="217"/>
         <source>The processed file cannot be read: %1</source>
         <translation>Le fichier traité ne peut pas être lu : %1</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="143"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="223"/>
         <source>The processed file is not a complete JPEG image.</source>
         <translation>Le fichier traité n’est pas une image JPEG complète.</translation>
     </message>
@@ -623,107 +628,107 @@
 <context>
     <name>ImageProperties</name>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="125"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="121"/>
         <source>Yes</source>
         <translation>Oui</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="126"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="122"/>
         <source>No</source>
         <translation>Non</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="186"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="182"/>
         <source>Pixel Width</source>
         <translation>Largeur en pixels</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="187"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="183"/>
         <source>Pixel Height</source>
         <translation>Hauteur en pixels</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="188"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="184"/>
         <source>Color Model</source>
         <translation>Modèle colorimétrique</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="189"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="185"/>
         <source>Depth</source>
         <translation>Profondeur</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="190"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="186"/>
         <source>Orientation</source>
         <translation>Orientation</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="191"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="187"/>
         <source>DPI Width</source>
         <translation>Résolution horizontale (ppp)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="192"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="188"/>
         <source>DPI Height</source>
         <translation>Résolution verticale (ppp)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="193"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="189"/>
         <source>Profile Name</source>
         <translation>Nom du profil</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="194"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="190"/>
         <source>JFIF Version</source>
         <translation>Version JFIF</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="195"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="191"/>
         <source>Density Unit</source>
         <translation>Unité de densité</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="196"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="192"/>
         <source>X Density</source>
         <translation>Densité X</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="197"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="193"/>
         <source>Y Density</source>
         <translation>Densité Y</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="198"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="194"/>
         <source>Progressive</source>
         <translation>Progressif</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="199"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="195"/>
         <source>Exif</source>
         <translation>Exif</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="200"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="196"/>
         <source>TIFF</source>
         <translation>TIFF</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="201"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="197"/>
         <source>GPS</source>
         <translation>GPS</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="202"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="198"/>
         <source>IPTC</source>
         <translation>IPTC</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="203"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="199"/>
         <source>JFIF</source>
         <translation>JFIF</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="204"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="200"/>
         <source>XMP</source>
         <translation>XMP</translation>
     </message>
@@ -739,28 +744,28 @@
 <context>
     <name>JpegReencoder</name>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="103"/>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="107"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="129"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="155"/>
         <source>The file cannot be read.</source>
         <translation>Le fichier est illisible.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="140"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="183"/>
         <source>The settings give the image no usable size.</source>
         <translation>Les réglages ne donnent à l’image aucune taille utilisable.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="158"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="205"/>
         <source>The image cannot be scaled.</source>
         <translation>L’image ne peut pas être redimensionnée.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="155"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="201"/>
         <source>The image cannot be encoded.</source>
         <translation>L’image ne peut pas être encodée.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="148"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="193"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
@@ -768,29 +773,34 @@
 <context>
     <name>MetadataTransfer</name>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="224"/>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="292"/>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="396"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="39"/>
+        <source>The marker tools cannot be started.</source>
+        <translation>Les outils des marqueurs ne peuvent pas être lancés.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="227"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="298"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="414"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="270"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="276"/>
         <source>The file is not a complete JPEG image.</source>
         <translation>Le fichier n’est pas une image JPEG complète.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="281"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="287"/>
         <source>The image cannot be turned upright without loss.</source>
         <translation>L’image ne peut pas être redressée sans perte.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="359"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="373"/>
         <source>The metadata of the original cannot be read.</source>
         <translation>Les métadonnées de l’original sont illisibles.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="390"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="408"/>
         <source>The new image is not a complete JPEG image.</source>
         <translation>La nouvelle image n’est pas une image JPEG complète.</translation>
     </message>
@@ -814,66 +824,71 @@
     </message>
     <message>
         <location filename="../../src/ui/PrefsController.cpp" line="47"/>
+        <source>Keep the originals&apos; dates</source>
+        <translation>Garder les dates des originaux</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/PrefsController.cpp" line="49"/>
         <source>Manage Presets…</source>
         <translation>Gérer les préréglages…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="69"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="72"/>
         <source>Manage Presets</source>
         <translation>Gérer les préréglages</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="73"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="76"/>
         <source>Name</source>
         <translation>Nom</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="82"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="85"/>
         <source>Rename…</source>
         <translation>Renommer…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="84"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="87"/>
         <source>Delete</source>
         <translation>Supprimer</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="86"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="89"/>
         <source>Done</source>
         <translation>Terminé</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="105"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="108"/>
         <source>Rename Preset</source>
         <translation>Renommer le préréglage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="110"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="113"/>
         <source>New name:</source>
         <translation>Nouveau nom :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="112"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="115"/>
         <source>Rename</source>
         <translation>Renommer</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="217"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="222"/>
         <source>Delete preset ?</source>
         <translation>Supprimer le préréglage ?</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="218"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="223"/>
         <source>Are you sure you want to delete the preset &quot;</source>
         <translation>Voulez-vous vraiment supprimer le préréglage &quot;</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="224"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="229"/>
         <source>Yes</source>
         <translation>Oui</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="225"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="230"/>
         <source>No</source>
         <translation>Non</translation>
     </message>
@@ -967,12 +982,22 @@
         <translation>%1 fichiers traités</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="33"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="34"/>
+        <source>1 kept its original image data (re-encoding would have made it larger)</source>
+        <translation>1 a gardé ses données d’image d’origine (le réencoder l’aurait agrandi)</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/RunSummary.cpp" line="37"/>
+        <source>%1 kept their original image data (re-encoding would have made them larger)</source>
+        <translation>%1 ont gardé leurs données d’image d’origine (les réencoder les aurait agrandis)</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/RunSummary.cpp" line="43"/>
         <source>%1 not processed</source>
         <translation>%1 non traités</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="36"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="46"/>
         <source>%1 not started</source>
         <translation>%1 non commencés</translation>
     </message>
@@ -980,37 +1005,37 @@
 <context>
     <name>UnreadableReason</name>
     <message>
-        <location filename="../../src/processing/UnreadableReason.cpp" line="14"/>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="15"/>
         <source>The file is not a JPEG image.</source>
         <translation>Le fichier n’est pas une image JPEG.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/UnreadableReason.cpp" line="16"/>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="17"/>
         <source>The file is incomplete.</source>
         <translation>Le fichier est incomplet.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/UnreadableReason.cpp" line="18"/>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="19"/>
         <source>The image data are damaged.</source>
         <translation>Les données de l’image sont endommagées.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/UnreadableReason.cpp" line="20"/>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="21"/>
         <source>%1-bit JPEG files are not supported.</source>
         <translation>Les fichiers JPEG en %1 bits ne sont pas pris en charge.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/UnreadableReason.cpp" line="24"/>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="25"/>
         <source>This kind of JPEG file (lossless or hierarchical) is not supported.</source>
         <translation>Ce type de fichier JPEG (sans perte ou hiérarchique) n’est pas pris en charge.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/UnreadableReason.cpp" line="28"/>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="29"/>
         <source>The image is too large: it has more than 268 million pixels.</source>
         <translation>L’image est trop grande : elle a plus de 268 millions de pixels.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/UnreadableReason.cpp" line="34"/>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="35"/>
         <source>The file is not a readable JPEG image.</source>
         <translation>Le fichier n’est pas une image JPEG lisible.</translation>
     </message>

@@ -5,6 +5,7 @@
 #include "processing/CustomIcons.h"
 #include "processing/FileCopy.h"
 #include "processing/JpegReencoder.h"
+#include "processing/Leftovers.h"
 #include "processing/MetadataTransfer.h"
 #include "settings/SettingsRecord.h"
 
@@ -14,7 +15,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <thread>
 
 namespace brelin {
@@ -60,6 +65,12 @@ void BRProcessor::startProcess()
         refused.insert(file->path());
     }
     std::erase_if(files, [&](const BRFileURLPtr& f) { return refused.contains(f->path()); });
+    // What killed runs left where this one works: their part files would stand beside
+    // its results for good.
+    QSet<QString> folders;
+    for (const BRFileURLPtr& file : files)
+        folders.insert(QFileInfo(getDest(file->path())).absolutePath());
+    removeLeftovers(QDir::tempPath(), folders.values());
     windows.showProgress(int(files.size()), [this] { cancel(); });
     progressShown = true;
     stopProcess = false;
@@ -109,16 +120,29 @@ void BRProcessor::processFile(const BRFileURLPtr& file)
 {
     const QString source = file->path();
     const QString dest = getDest(source);
+    // The times as they were before this run read the source (a read moves the access time).
+    struct stat times;
+    const bool timed = keepDates && ::stat(QFile::encodeName(source).constData(), &times) == 0;
     const qint64 before = QFileInfo(source).size();
     QString reason;
     if (tmp.isEmpty())
         reason =
             QCoreApplication::translate("BRProcessor", "The temporary folder cannot be created.");
-    const bool done =
-        !tmp.isEmpty() && (recordFlag(prefs, key::Recompress) ? reencode(source, dest, reason)
-                                                              : copyStripped(source, dest, reason));
-    if (done) {
+    Done done = Done::No;
+    if (!tmp.isEmpty())
+        done = recordFlag(prefs, key::Recompress)
+                   ? reencode(source, dest, reason)
+                   : (copyStripped(source, dest, reason) ? Done::Yes : Done::No);
+    if (done != Done::No) {
+        if (timed) {
+            const struct timespec old[2] = {times.st_atim, times.st_mtim};
+            if (::utimensat(AT_FDCWD, QFile::encodeName(dest).constData(), old, 0) != 0)
+                brLog(QStringLiteral("Cannot set the dates of %1: %2")
+                          .arg(dest, QString::fromLocal8Bit(std::strerror(errno))));
+        }
         ++runSummary.processed;
+        if (done == Done::KeptOriginalData)
+            ++runSummary.keptOriginal;
         runSummary.bytesBefore += before;
         runSummary.bytesAfter += QFileInfo(dest).size();
     } else {
@@ -129,23 +153,48 @@ void BRProcessor::processFile(const BRFileURLPtr& file)
     QMetaObject::invokeMethod(waitLoop.get(), &QEventLoop::quit, Qt::QueuedConnection);
 }
 
-bool BRProcessor::reencode(const QString& source, const QString& dest, QString& reason)
+BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& dest, QString& reason)
 {
     const float quality = float(recordDouble(prefs, key::Quality)) / 100.0f;
-    // The kept markers are read from the source while its image is decoded and encoded.
     MetadataTransfer markers(prefs, tmp, rdjpgcom, wrjpgcom);
-    KeptMarkers kept;
-    std::thread reader([&] { kept = markers.readKeptMarkers(source); });
-    const auto made = JpegReencoder(prefs, tmp).makeAndScaleJPEG(source, quality, &reason);
-    reader.join();
-    if (!made)
-        return false;
-    // A result without the markers the user kept never takes the destination's place.
-    if (!markers.writeKeptMarkers(kept, source, *made, &reason)) {
-        QFile::remove(*made);
-        return false;
+    std::optional<QString> made;
+    bool samePixelSize = false;
+    {
+        JpegReencoder encoder(prefs, tmp);
+        // A file libjpeg cannot read starts no marker reader: its one reason is enough.
+        if (!encoder.load(source, &reason))
+            return Done::No;
+        // The kept markers are read from the source while its image is decoded and encoded.
+        KeptMarkers kept;
+        std::thread reader([&] { kept = markers.readKeptMarkers(source); });
+        made = encoder.makeAndScaleJPEG(quality, &reason);
+        reader.join();
+        if (!made)
+            return Done::No;
+        // A result without the markers the user kept never takes the destination's place.
+        if (!markers.writeKeptMarkers(kept, source, *made, &reason)) {
+            QFile::remove(*made);
+            return Done::No;
+        }
+        samePixelSize = encoder.keepsPixelSize();
     }
-    return putInPlace(*made, true, source, dest, reason);
+    if (samePixelSize && !allowLarger) {
+        // At its own size the source's image data, with the same markers removed, are as
+        // good a result: the smaller one is written.
+        const QString original =
+            QDir(tmp).filePath(QStringLiteral("original-") + QFileInfo(*made).fileName());
+        QString why;
+        const auto stripped = markers.stripProfilesFrom(source, &why, original);
+        if (stripped && QFileInfo(*stripped).size() < QFileInfo(*made).size()) {
+            QFile::remove(*made);
+            return putInPlace(*stripped, *stripped != source, source, dest, reason)
+                       ? Done::KeptOriginalData
+                       : Done::No;
+        }
+        if (stripped && *stripped != source)
+            QFile::remove(*stripped);
+    }
+    return putInPlace(*made, true, source, dest, reason) ? Done::Yes : Done::No;
 }
 
 bool BRProcessor::copyStripped(const QString& source, const QString& dest, QString& reason)
@@ -176,7 +225,7 @@ bool BRProcessor::putInPlace(const QString& result, bool temporary, const QStrin
 void BRProcessor::createTemp()
 {
     // Private to this run: no other run or user can clash with it or plant a link in it.
-    QByteArray pattern = QFile::encodeName(QDir::tempPath() + QStringLiteral("/brelin-XXXXXX"));
+    QByteArray pattern = QFile::encodeName(scratchFolderTemplate(QDir::tempPath()));
     if (mkdtemp(pattern.data()))
         tmp = QFile::decodeName(pattern);
     else

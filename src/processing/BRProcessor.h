@@ -39,6 +39,11 @@ public:
     // Where the marker tools are; found among Brelin's resources by default.
     void setToolPaths(const QString& rdjpgcom, const QString& wrjpgcom);
     void setIconStore(std::unique_ptr<IconStore> store);
+    // On: a re-encoded result is written even when it has the source's pixel size and
+    // more bytes than the source's own image data. Off by default: those data are kept.
+    void setAllowLarger(bool on) { allowLarger = on; }
+    // On: each result gets its source's modification and access times.
+    void setKeepDates(bool on) { keepDates = on; }
 
     // Runs the whole batch on the calling thread, which keeps handling events, and
     // returns when it is over.
@@ -61,7 +66,9 @@ public:
 
 private:
     void processFile(const BRFileURLPtr& file);
-    bool reencode(const QString& source, const QString& dest, QString& reason);
+    // The outcome of one file.
+    enum class Done { No, Yes, KeptOriginalData };
+    Done reencode(const QString& source, const QString& dest, QString& reason);
     bool copyStripped(const QString& source, const QString& dest, QString& reason);
     // Copies a result to its destination, removes it when it is a temporary file, and
     // gives the destination its icon.
@@ -87,6 +94,8 @@ private:
     std::unique_ptr<IconStore> icons;
     RunSummary runSummary;
     bool progressShown = false;
+    bool allowLarger = false;
+    bool keepDates = false;
     // Destinations that earlier files of this run will write.
     QSet<QString> claimedDestinations;
     std::unique_ptr<QEventLoop> waitLoop;

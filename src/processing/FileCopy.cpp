@@ -3,6 +3,7 @@
 #include "markers/MarkerTools.h"
 #include "platform/AtomicFile.h"
 #include "platform/BRLog.h"
+#include "processing/Leftovers.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -62,16 +63,12 @@ bool readWhole(const QString& path, QByteArray& bytes, int& error)
     return ok;
 }
 
-// A new file beside `dest` that no other program takes for a photo: hidden, and not
-// ending in ".jpg". Created with the usual permissions (0666 less the umask).
-int createTemporary(const QString& dest, QByteArray& name, int& error)
+// A named part file beside `dest`, for filesystems without unnamed files. Created with
+// the usual permissions (0666 less the umask).
+int createPartFile(const QString& dest, QByteArray& name, int& error)
 {
-    const QFileInfo info(dest);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        name = QFile::encodeName(
-            info.path() + QStringLiteral("/.") + info.fileName() +
-            QStringLiteral(".%1.brelin-part")
-                .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
+        name = QFile::encodeName(partFileName(dest, QRandomGenerator::global()->generate()));
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {
             error = fd < 0 ? errno : 0;
@@ -80,6 +77,89 @@ int createTemporary(const QString& dest, QByteArray& name, int& error)
     }
     error = EEXIST;
     return -1;
+}
+
+// Gives an unnamed file a part file's name; false with `error` when it cannot.
+bool linkPartFile(int fd, const QString& dest, QByteArray& name, int& error)
+{
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        name = QFile::encodeName(partFileName(dest, QRandomGenerator::global()->generate()));
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) ==
+            0)
+            return true;
+        if (errno != EEXIST) {
+            error = errno;
+            return false;
+        }
+    }
+    error = EEXIST;
+    return false;
+}
+
+// Writes `bytes` into `fd`; when the result replaces the user's file it keeps that file's
+// permissions and reaches the disk before the rename, so that a crash leaves one or the
+// other.
+bool fill(int fd, const QByteArray& bytes, const struct stat* old, int& error)
+{
+    if (!writeAll(fd, bytes, &error))
+        return false;
+    if (old && S_ISREG(old->st_mode)) {
+        ::fchmod(fd, old->st_mode & 07777);
+        if (::fsync(fd) != 0) {
+            error = errno;
+            return false;
+        }
+    }
+    return true;
+}
+
+// Puts `bytes` at `dest` through a file of its own folder renamed over it. The file has
+// no name while it is written (O_TMPFILE), so a killed run leaves nothing; it is named
+// only for the rename. Filesystems without unnamed files get a named part file.
+bool writeInPlace(const QString& dest, const QByteArray& bytes, const struct stat* old, int& error)
+{
+    const QByteArray folder = QFile::encodeName(QFileInfo(dest).path());
+    QByteArray temp;
+    bool named = false;
+    int fd = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd >= 0) {
+        bool ok = fill(fd, bytes, old, error);
+        int linkError = 0;
+        named = ok && linkPartFile(fd, dest, temp, linkError);
+        if (::close(fd) != 0 && ok) {
+            error = errno;
+            ok = false;
+        }
+        if (!ok) {
+            if (named)
+                ::unlink(temp.constData());
+            return false;
+        }
+        if (!named) // no /proc, or a filesystem that cannot link such files
+            brLog(QStringLiteral("Cannot name an unnamed file in %1: %2")
+                      .arg(QFile::decodeName(folder), errorText(linkError)));
+    }
+    if (!named) {
+        fd = createPartFile(dest, temp, error);
+        if (fd < 0)
+            return false;
+        bool ok = fill(fd, bytes, old, error);
+        if (::close(fd) != 0 && ok) {
+            error = errno;
+            ok = false;
+        }
+        if (!ok) {
+            ::unlink(temp.constData());
+            return false;
+        }
+    }
+    if (::rename(temp.constData(), QFile::encodeName(dest).constData()) != 0) {
+        error = errno;
+        ::unlink(temp.constData());
+        return false;
+    }
+    return true;
 }
 
 void syncFolderOf(const QByteArray& path)
@@ -143,32 +223,8 @@ bool copyfile(const QString& source, const QString& dest, QString* reason)
             EIO, QCoreApplication::translate("FileCopy",
                                              "The processed file is not a complete JPEG image."));
 
-    QByteArray temp;
-    const int fd = createTemporary(dest, temp, error);
-    if (fd < 0)
+    if (!writeInPlace(dest, bytes, replacing ? &old : nullptr, error))
         return unableToMove(error, writeFailure(error));
-    bool ok = writeAll(fd, bytes, &error);
-    if (ok && replacing && S_ISREG(old.st_mode)) {
-        // The result takes the place of the user's file: it keeps its permissions, and
-        // reaches the disk before the rename, so that a crash leaves one or the other.
-        ::fchmod(fd, old.st_mode & 07777);
-        if (::fsync(fd) != 0) {
-            error = errno;
-            ok = false;
-        }
-    }
-    if (::close(fd) != 0 && ok) {
-        error = errno;
-        ok = false;
-    }
-    if (ok && ::rename(temp.constData(), destName.constData()) != 0) {
-        error = errno;
-        ok = false;
-    }
-    if (!ok) {
-        ::unlink(temp.constData());
-        return unableToMove(error, writeFailure(error));
-    }
     if (replacing)
         syncFolderOf(destName);
     return true;

@@ -73,6 +73,11 @@ float JpegReencoder::getAbsoluteFactorForImageRep(int pixelsWide, int pixelsHigh
             return 1.0f; // already within the bound: kept at its own size
         L = W;
         break;
+    case FixedLongerSideIfLonger:
+        L = H > W ? H : W;
+        if (!(L > V))
+            return 1.0f;
+        break;
     default:
         if (!(H > V))
             return 1.0f;
@@ -90,37 +95,71 @@ float JpegReencoder::getAbsoluteFactorForImageRep(int pixelsWide, int pixelsHigh
     return factor;
 }
 
+std::optional<QString> JpegReencoder::fail(const QString& why, QString* reason) const
+{
+    brLog(QStringLiteral("Unable to write output file: %1")
+              .arg(QUrl::fromLocalFile(target_).toString()));
+    if (reason)
+        *reason = why;
+    return std::nullopt;
+}
+
 std::optional<QString> JpegReencoder::makeAndScaleJPEG(const QString& source, float quality,
                                                        QString* reason)
 {
-    const QString target = QDir(tmp_).filePath(intermediateName(source));
-    const auto fail = [&](const QString& why) -> std::optional<QString> {
-        brLog(QStringLiteral("Unable to write output file: %1")
-                  .arg(QUrl::fromLocalFile(target).toString()));
-        if (reason)
-            *reason = why;
+    if (!load(source, reason))
         return std::nullopt;
-    };
+    return makeAndScaleJPEG(quality, reason);
+}
 
+bool JpegReencoder::load(const QString& source, QString* reason)
+{
+    source_ = source;
+    target_ = QDir(tmp_).filePath(intermediateName(source));
+    jpeg_.clear();
     QFile file(source);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(QCoreApplication::translate("JpegReencoder", "The file cannot be read."));
-    // Read at its size: readAll() would grow its buffer and hold twice the file.
-    QByteArray jpeg(qsizetype(file.size()), Qt::Uninitialized);
-    if (file.read(jpeg.data(), jpeg.size()) != jpeg.size())
-        return fail(QCoreApplication::translate("JpegReencoder", "The file cannot be read."));
-    file.close();
+    bool read = file.open(QIODevice::ReadOnly);
+    if (read) {
+        // Read at its size: readAll() would grow its buffer and hold twice the file.
+        jpeg_.resize(qsizetype(file.size()));
+        read = file.read(jpeg_.data(), jpeg_.size()) == jpeg_.size();
+    }
+    if (!read) {
+        jpeg_.clear();
+        fail(QCoreApplication::translate("JpegReencoder", "The file cannot be read."), reason);
+        return false;
+    }
+    JpegError error;
+    const auto info = readJpegInfo(bytesOf(jpeg_), error);
+    if (!info) {
+        brLog(QStringLiteral("Cannot decode %1: %2")
+                  .arg(source, QString::fromStdString(error.message)));
+        fail(unreadableReason(error), reason);
+        jpeg_.clear();
+        return false;
+    }
+    info_ = *info;
+    orientation_ = jpegOrientation(bytesOf(jpeg_));
+    return true;
+}
+
+std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* reason)
+{
+    const QString& source = source_;
+    const QString& target = target_;
+    const JpegInfo* info = &info_;
+    const int orientation = orientation_;
+    const QByteArray& jpeg = jpeg_;
+    keepsPixelSize_ = false;
+    if (jpeg.isEmpty())
+        return fail(QCoreApplication::translate("JpegReencoder", "The file cannot be read."),
+                    reason);
     JpegError error;
     const auto undecodable = [&] {
         brLog(QStringLiteral("Cannot decode %1: %2")
                   .arg(source, QString::fromStdString(error.message)));
-        return fail(unreadableReason(error));
+        return fail(unreadableReason(error), reason);
     };
-    const auto info = readJpegInfo(bytesOf(jpeg), error);
-    if (!info)
-        return undecodable();
-    const int orientation = jpegOrientation(bytesOf(jpeg));
-
     // The factor, and whether the scaler scales at all.
     const int type = recordInt(prefs_, key::ScalingType);
     bool scales = true;
@@ -142,24 +181,29 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(const QString& source, fl
     if (outW <= 0 || outH <= 0 || uint64_t(outW) * uint64_t(outH) > kMaxPixels) {
         brLog(QStringLiteral("No usable size for %1 at factor %2").arg(source).arg(double(factor)));
         return fail(QCoreApplication::translate("JpegReencoder",
-                                                "The settings give the image no usable size."));
+                                                "The settings give the image no usable size."),
+                    reason);
     }
+    keepsPixelSize_ = outW == info->width && outH == info->height;
 
     const bool turn = recordFlag(prefs_, key::RemoveEXIF) && orientation != 1;
     const auto written = [&](const std::vector<uint8_t>& bytes) -> std::optional<QString> {
         if (!writeScratchFile(target, QByteArray(reinterpret_cast<const char*>(bytes.data()),
                                                  qsizetype(bytes.size()))))
             return fail(QCoreApplication::translate("JpegReencoder",
-                                                    "The temporary folder cannot be written."));
+                                                    "The temporary folder cannot be written."),
+                        reason);
         return target;
     };
     const auto unencodable = [&] {
         brLog(QStringLiteral("Cannot encode %1: %2")
                   .arg(source, QString::fromStdString(error.message)));
-        return fail(QCoreApplication::translate("JpegReencoder", "The image cannot be encoded."));
+        return fail(QCoreApplication::translate("JpegReencoder", "The image cannot be encoded."),
+                    reason);
     };
     const auto unscalable = [&] {
-        return fail(QCoreApplication::translate("JpegReencoder", "The image cannot be scaled."));
+        return fail(QCoreApplication::translate("JpegReencoder", "The image cannot be scaled."),
+                    reason);
     };
     const int shrink = scales ? shrinkFor(info->width, info->height, outW, outH) : 1;
 

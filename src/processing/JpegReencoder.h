@@ -2,6 +2,9 @@
 // encoded anew into the run's temporary folder.
 #pragma once
 
+#include "platform/JpegCodec.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QVariantMap>
 
@@ -19,16 +22,31 @@ public:
     std::optional<QString> makeAndScaleJPEG(const QString& source, float quality,
                                             QString* reason = nullptr);
 
+    // The same in two steps: the source is read and its header checked first, so that a
+    // caller starts nothing else for a file libjpeg cannot read.
+    bool load(const QString& source, QString* reason = nullptr);
+    std::optional<QString> makeAndScaleJPEG(float quality, QString* reason = nullptr);
+    // After makeAndScaleJPEG: whether the new image has the source's own pixel size.
+    bool keepsPixelSize() const { return keepsPixelSize_; }
+
     // The factor for ScalingType 2, for an image of these pixel sides as displayed. An
-    // image already within the bound of ScalingFixedType 4 or 5 keeps its size.
+    // image already within the bound of ScalingFixedType 4, 5 or 6 keeps its size.
     float getAbsoluteFactorForImageRep(int pixelsWide, int pixelsHigh) const;
 
     // round(length × factor) / length: the factor that makes `length` whole pixels.
     static double getFactorForLength(double length, double factor);
 
 private:
+    std::optional<QString> fail(const QString& why, QString* reason) const;
+
     QVariantMap prefs_;
     QString tmp_;
+    QString source_;
+    QString target_;
+    QByteArray jpeg_;
+    JpegInfo info_;
+    int orientation_ = 1;
+    bool keepsPixelSize_ = false;
 };
 
 } // namespace brelin

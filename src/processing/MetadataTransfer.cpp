@@ -34,6 +34,11 @@ bool writeAtomically(const QString& path, const QByteArray& bytes)
     return writeScratchFile(path, bytes);
 }
 
+QString toolsCannotStart()
+{
+    return QCoreApplication::translate("MetadataTransfer", "The marker tools cannot be started.");
+}
+
 bool isCompleteJpeg(const QByteArray& bytes)
 {
     return markers::checkStream(bytesOf(bytes)).ok;
@@ -179,7 +184,8 @@ bool MetadataTransfer::copyMetadata(const QString& marker, const QString& source
     return writeStage(name, payload, chain);
 }
 
-std::optional<QString> MetadataTransfer::stripProfilesFrom(const QString& source, QString* reason)
+std::optional<QString> MetadataTransfer::stripProfilesFrom(const QString& source, QString* reason,
+                                                           const QString& targetPath)
 {
     const bool exif = recordFlag(prefs_, key::RemoveEXIF);
     const bool iptc = recordFlag(prefs_, key::RemoveITPC);
@@ -188,7 +194,7 @@ std::optional<QString> MetadataTransfer::stripProfilesFrom(const QString& source
     const bool others = recordFlag(prefs_, key::RemoveOthers);
     if (!(exif || iptc || icc || comment || others))
         return source;
-    const QString target = temporaryFileFor(source);
+    const QString target = targetPath.isEmpty() ? temporaryFileFor(source) : targetPath;
 
     // Without its EXIF a turned photo would show turned: its image data are turned
     // upright without loss when the block grid allows it; otherwise the EXIF is replaced
@@ -198,10 +204,11 @@ std::optional<QString> MetadataTransfer::stripProfilesFrom(const QString& source
     bool turnAfter = false;
     if (exif) {
         QString why;
-        const auto app1 =
-            runAndRead(rdjpgcom_, {QStringLiteral("-raw"), QStringLiteral("APP1"), source}, &why);
+        bool notStarted = false;
+        const auto app1 = runAndRead(
+            rdjpgcom_, {QStringLiteral("-raw"), QStringLiteral("APP1"), source}, &why, &notStarted);
         if (!app1) {
-            fail(reason, unreadableFileReason(source),
+            fail(reason, notStarted ? toolsCannotStart() : unreadableFileReason(source),
                  QStringLiteral("Could not read the markers of %1: %2").arg(source, why));
             return std::nullopt;
         }
@@ -247,6 +254,7 @@ std::optional<QString> MetadataTransfer::stripProfilesFrom(const QString& source
                 stages << QString::fromLatin1(m);
     std::optional<QByteArray> bytes;
     QString failure;
+    bool notStarted = false;
     if (stages.isEmpty()) {
         QFile file(source);
         if (file.open(QIODevice::ReadOnly))
@@ -260,11 +268,13 @@ std::optional<QString> MetadataTransfer::stripProfilesFrom(const QString& source
             writeStage(stage, stage == QLatin1String("APP1") ? app1Payload : kDevNull, chain);
         bytes = chain.finish();
         failure = chain.failure();
+        notStarted = chain.startFailed();
     }
     if (!bytes || !isCompleteJpeg(*bytes)) {
         fail(reason,
-             QCoreApplication::translate("MetadataTransfer",
-                                         "The file is not a complete JPEG image."),
+             notStarted ? toolsCannotStart()
+                        : QCoreApplication::translate("MetadataTransfer",
+                                                      "The file is not a complete JPEG image."),
              QStringLiteral("Could not remove the metadata of %1: %2")
                  .arg(source, bytes ? QStringLiteral("incomplete result") : failure));
         return std::nullopt;
@@ -326,6 +336,7 @@ KeptMarkers MetadataTransfer::readKeptMarkers(const QString& source)
             continue;
         ProcessChain& reader = readers[size_t(i)];
         const auto content = reader.finish();
+        kept.toolsNotStarted = kept.toolsNotStarted || reader.startFailed();
         if (!content && kept.failure.isEmpty())
             kept.failure = reader.failure();
         else if (content && !writeAtomically(kept.payloads[i], *content) && kept.failure.isEmpty())
@@ -340,7 +351,12 @@ KeptMarkers MetadataTransfer::readKeptMarkers(const QString& source)
             writer->input = writer->chain.readFromPipe();
             for (const qsizetype i : writer->stages)
                 writeStage(kept.names[i], kept.payloads[i], writer->chain);
-            kept.writer = std::move(writer);
+            if (writer->chain.startFailed()) {
+                kept.failure = writer->chain.failure();
+                kept.toolsNotStarted = true;
+            } else {
+                kept.writer = std::move(writer);
+            }
         }
     }
     return kept;
@@ -352,8 +368,10 @@ bool MetadataTransfer::writeKeptMarkers(const KeptMarkers& kept, const QString& 
     if (!kept.failure.isEmpty())
         return fail(
             reason,
-            QCoreApplication::translate("MetadataTransfer",
-                                        "The metadata of the original cannot be read."),
+            kept.toolsNotStarted
+                ? toolsCannotStart()
+                : QCoreApplication::translate("MetadataTransfer",
+                                              "The metadata of the original cannot be read."),
             QStringLiteral("Could not copy the metadata of %1: %2").arg(source, kept.failure));
     // A stage that would write nothing into a stream without that kind changes nothing.
     const auto inNew = headerMarkers(newJpeg);
@@ -365,6 +383,7 @@ bool MetadataTransfer::writeKeptMarkers(const KeptMarkers& kept, const QString& 
         return true;
     std::optional<QByteArray> bytes;
     QString failure;
+    bool notStarted = false;
     if (kept.writer && kept.writer->stages == stages) {
         QFile file(newJpeg);
         const QByteArray input = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -380,11 +399,14 @@ bool MetadataTransfer::writeKeptMarkers(const KeptMarkers& kept, const QString& 
                        chain);
         bytes = chain.finish();
         failure = chain.failure();
+        notStarted = chain.startFailed();
     }
     if (!bytes || !isCompleteJpeg(*bytes))
         return fail(reason,
-                    QCoreApplication::translate("MetadataTransfer",
-                                                "The new image is not a complete JPEG image."),
+                    notStarted
+                        ? toolsCannotStart()
+                        : QCoreApplication::translate(
+                              "MetadataTransfer", "The new image is not a complete JPEG image."),
                     QStringLiteral("Could not copy the metadata into %1: %2")
                         .arg(newJpeg, bytes ? QStringLiteral("incomplete result") : failure));
     if (!writeAtomically(newJpeg, *bytes))

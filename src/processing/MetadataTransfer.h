@@ -16,9 +16,10 @@ namespace brelin {
 // temporary folder, in the order they are written back.
 struct KeptMarkers
 {
-    QStringList names;    // "APP1", ..., "cfile" for the comment
-    QStringList payloads; // one file per name; "" for a kind the source does not have
-    QString failure;      // for the log; empty when every read worked
+    QStringList names;            // "APP1", ..., "cfile" for the comment
+    QStringList payloads;         // one file per name; "" for a kind the source does not have
+    QString failure;              // for the log; empty when every read worked
+    bool toolsNotStarted = false; // a reader could not be started at all
 
     // The stages that write the payloads, started once they were read: they wait for the
     // new JPEG, so that starting them costs nothing once it is made.
@@ -36,9 +37,10 @@ public:
                      const QString& wrjpgcom);
 
     // Copy branch: the source without the markers to be removed, in the temporary
-    // folder, or the source itself when nothing is to go. None when it failed; the
-    // reason is for the list of unprocessed files.
-    std::optional<QString> stripProfilesFrom(const QString& source, QString* reason = nullptr);
+    // folder (at `target` when given), or the source itself when nothing is to go. None
+    // when it failed; the reason is for the list of unprocessed files.
+    std::optional<QString> stripProfilesFrom(const QString& source, QString* reason = nullptr,
+                                             const QString& target = {});
     // Re-encode branch: rewrites `newJpeg` with the source's kept markers added.
     bool addProfilesFromFile(const QString& source, const QString& newJpeg,
                              QString* reason = nullptr);

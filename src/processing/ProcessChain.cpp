@@ -106,6 +106,7 @@ bool ProcessChain::append(const QString& program, const QStringList& args)
     commands_ << (QStringList{program} + args).join(QLatin1Char(' '));
     if (!child) {
         broken_ = true;
+        startFailed_ = true;
         failure_ = QString::fromStdString(error);
         return false;
     }
@@ -137,13 +138,15 @@ std::optional<QByteArray> ProcessChain::finish()
 }
 
 std::optional<QByteArray> runAndRead(const QString& program, const QStringList& args,
-                                     QString* failure)
+                                     QString* failure, bool* notStarted)
 {
     ProcessChain chain;
     chain.append(program, args);
     auto bytes = chain.finish();
     if (!bytes && failure)
         *failure = chain.failure();
+    if (notStarted)
+        *notStarted = chain.startFailed();
     return bytes;
 }
 

@@ -39,17 +39,21 @@ public:
     int stages() const { return static_cast<int>(children_.size()); }
     // What went wrong, for the log; empty while nothing did.
     const QString& failure() const { return failure_; }
+    // Whether a program could not be started at all (missing, not executable).
+    bool startFailed() const { return startFailed_; }
 
 private:
     std::vector<ChildProcess> children_;
     QStringList commands_;
     int output_ = -1; // read end of the last stage's output
     bool broken_ = false;
+    bool startFailed_ = false;
     QString failure_;
 };
 
-// Runs one program and reads its output to the end; none when it fails.
+// Runs one program and reads its output to the end; none when it fails. `notStarted`
+// tells a program that could not be started from one that failed.
 std::optional<QByteArray> runAndRead(const QString& program, const QStringList& args,
-                                     QString* failure = nullptr);
+                                     QString* failure = nullptr, bool* notStarted = nullptr);
 
 } // namespace brelin

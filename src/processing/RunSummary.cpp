@@ -28,6 +28,16 @@ QString summaryText(const RunSummary& s)
             text += QStringLiteral(" (%1%2 %)").arg(sign).arg(std::labs(change));
         }
     }
+    if (s.keptOriginal > 0)
+        text += QStringLiteral(", ") +
+                (s.keptOriginal == 1
+                     ? QCoreApplication::translate("RunSummary",
+                                                   "1 kept its original image data (re-encoding "
+                                                   "would have made it larger)")
+                     : QCoreApplication::translate("RunSummary",
+                                                   "%1 kept their original image data "
+                                                   "(re-encoding would have made them larger)")
+                           .arg(s.keptOriginal));
     if (s.unprocessed > 0)
         text += QStringLiteral(", ") +
                 QCoreApplication::translate("RunSummary", "%1 not processed").arg(s.unprocessed);

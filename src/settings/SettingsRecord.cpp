@@ -41,7 +41,7 @@ QVariantMap initialRecord()
             {key::RemoveComment, 0},
             {key::RemoveOthers, 0},
             {key::ScalingFactor, 0.5},
-            {key::ScalingFixedType, int(FixedLongerSide)},
+            {key::ScalingFixedType, int(FixedLongerSideIfLonger)},
             {key::ScalingType, int(ScaleToLength)},
             {key::ScalingFixedValue, 1920},
             {key::KeepIcon, int(IconFromSource)},

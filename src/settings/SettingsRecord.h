@@ -42,13 +42,17 @@ enum ScalingFixedCode {
     FixedLongerSide = 3,
     FixedWidthIfWider = 4,
     FixedHeightIfHigher = 5,
+    // Fitted inside a square: only an image whose longer side exceeds the value shrinks.
+    // Older builds read it as FixedHeightIfHigher, as any unknown code.
+    FixedLongerSideIfLonger = 6,
 };
 
 // KeepIcon codes.
 enum IconCode { IconFromSource = 0, IconRemove = 1, IconFromImage = 2 };
 
-// The settings panel's initial values: fit the longer side to 1920 pixels at quality
-// 80, keep every marker and the icon, write "-small" beside the original.
+// The settings panel's initial values: shrink the longer side to 1920 pixels (never
+// enlarge) at quality 80, keep every marker and the icon, write "-small" beside the
+// original.
 QVariantMap initialRecord();
 
 // Readers with the record's conventions: a missing key reads as 0, 0.0 or "";

@@ -13,6 +13,7 @@ namespace defaults {
 inline const QString DefaultPreset = QStringLiteral("DefaultPreset");
 inline const QString EmptyList = QStringLiteral("Empty List");
 inline const QString ProcessNow = QStringLiteral("Process Now");
+inline const QString KeepDates = QStringLiteral("Keep Dates");
 } // namespace defaults
 
 std::unique_ptr<QSettings> userDefaults();

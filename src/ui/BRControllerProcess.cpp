@@ -24,6 +24,7 @@ void BRController::runBatch(const std::vector<BRFileURLPtr>& files)
     updateProcessEnabled();
     ProcessWindowsUi windows(mainWindow.get());
     BRProcessor processor(this, windows, files, buildPrefs());
+    processor.setKeepDates(defaultIsOn(*userPrefs, defaults::KeepDates));
     processor.startProcess();
     processing = false;
     updateProcessEnabled();

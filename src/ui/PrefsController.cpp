@@ -44,6 +44,8 @@ void PrefsController::buildPrefsWindow(QWidget* parent)
     emptyList->setObjectName(QStringLiteral("emptyList"));
     processNow = new QCheckBox(tr("Process files opened from the desktop at once"), prefsWindow);
     processNow->setObjectName(QStringLiteral("processNow"));
+    keepDates = new QCheckBox(tr("Keep the originals' dates"), prefsWindow);
+    keepDates->setObjectName(QStringLiteral("keepDates"));
     manageButton = new QPushButton(tr("Manage Presets…"), prefsWindow);
     manageButton->setObjectName(QStringLiteral("manageButton"));
     auto* buttons =
@@ -51,6 +53,7 @@ void PrefsController::buildPrefsWindow(QWidget* parent)
     auto* layout = new QVBoxLayout(prefsWindow);
     layout->addWidget(emptyList);
     layout->addWidget(processNow);
+    layout->addWidget(keepDates);
     auto* manageRow = new QHBoxLayout;
     manageRow->addWidget(manageButton);
     manageRow->addStretch();
@@ -123,6 +126,7 @@ void PrefsController::openPrefs(bool manage)
         emptyList->setChecked(defaultIsOn(*userPrefs, defaults::EmptyList));
         processNow->setChecked(defaultIsOn(*userPrefs, defaults::ProcessNow));
     }
+    keepDates->setChecked(defaultIsOn(*userPrefs, defaults::KeepDates));
     // One window runs modally at a time: the manager's run ends back in the preferences.
     bool toManager = manage && manageButton->isEnabled();
     for (;;) {
@@ -139,6 +143,7 @@ void PrefsController::save()
 {
     userPrefs->setValue(defaults::EmptyList, emptyList->isChecked() ? 1 : 0);
     userPrefs->setValue(defaults::ProcessNow, processNow->isChecked() ? 1 : 0);
+    userPrefs->setValue(defaults::KeepDates, keepDates->isChecked() ? 1 : 0);
     userPrefs->sync();
     cancel();
 }

@@ -1,4 +1,4 @@
-// The preferences window (the "Empty List" and "Process Now" options) and the preset
+// The preferences window (the "Empty List", "Process Now" and "Keep Dates" options) and the preset
 // manager (rename, delete), each run modally, handing over to the other.
 #pragma once
 
@@ -55,6 +55,7 @@ private:
     QDialog* prefsWindow = nullptr;
     QCheckBox* emptyList = nullptr;
     QCheckBox* processNow = nullptr;
+    QCheckBox* keepDates = nullptr;
     QPushButton* manageButton = nullptr;
     QDialog* manageWindow = nullptr;
     QTableWidget* presetsTable = nullptr;

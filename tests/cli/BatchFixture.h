@@ -29,6 +29,21 @@ protected:
     {
         return run(QStringLiteral(BRELIN_BATCH), args);
     }
+    // The program installed into a prefix of the test's own folder, with or without its
+    // marker tools; its path.
+    QString installedCopy(bool withTools) const
+    {
+        const QString bin = QFileInfo(QStringLiteral(BRELIN_BATCH)).path();
+        QDir().mkpath(path("prefix/bin"));
+        QFile::copy(QStringLiteral(BRELIN_BATCH), path("prefix/bin/brelin-batch"));
+        if (withTools) {
+            QDir().mkpath(path("prefix/libexec/brelin"));
+            for (const QString& tool : {QStringLiteral("rdjpgcom"), QStringLiteral("wrjpgcom")})
+                QFile::copy(bin + QStringLiteral("/../libexec/brelin/") + tool,
+                            path("prefix/libexec/brelin/") + tool);
+        }
+        return path("prefix/bin/brelin-batch");
+    }
     QStringList entries(const QString& rel = QString()) const
     {
         return QDir(path(rel)).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,

@@ -7,6 +7,9 @@
 
 #include <QStandardPaths>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 using namespace brelin;
 using namespace brelin::test;
 
@@ -93,10 +96,15 @@ TEST_F(BrelinBatch, ResultsGoWhereTheOptionsSay)
         const bool inPlace = row.options.contains(QStringLiteral("--yes"));
         EXPECT_EQ(readBytes(path("a.jpg")) == original, !inPlace) << label.toStdString();
     }
-    // The panel's initial values: the longer side fitted to 1920 pixels.
+    // The panel's initial values: a longer side above 1920 pixels is shrunk to 1920, a
+    // smaller image keeps its size.
     photo("c.jpg");
-    ASSERT_EQ(batch({path("c.jpg")}).status, 0);
-    EXPECT_EQ(sizeOf(path("c-small.jpg")), std::pair(1920, 1305));
+    ASSERT_EQ(
+        run(QStringLiteral("convert"), {path("c.jpg"), "-resize", "2400x", path("d.jpg")}).status,
+        0);
+    ASSERT_EQ(batch({path("c.jpg"), path("d.jpg")}).status, 0);
+    EXPECT_EQ(sizeOf(path("c-small.jpg")), sizeOf(path("c.jpg")));
+    EXPECT_EQ(sizeOf(path("d-small.jpg")), std::pair(1920, 1305));
 }
 
 TEST_F(BrelinBatch, APresetIsReadNeverWrittenAndOptionsOverrideIt)
@@ -148,7 +156,8 @@ TEST_F(BrelinBatch, IrregularFilesAreProcessedUnreadableOnesExplained)
         writeBytes(path(QStringLiteral("in/") + QLatin1String(name)), bytes);
 
     for (const QStringList& mode :
-         {QStringList{QStringLiteral("--quality"), QStringLiteral("80")},
+         {QStringList{QStringLiteral("--quality"), QStringLiteral("80"),
+                      QStringLiteral("--allow-larger")},
           QStringList{QStringLiteral("--lossless"), QStringLiteral("--remove"),
                       QStringLiteral("all")}}) {
         const QString out = path(QStringLiteral("out") + mode.first());
@@ -169,5 +178,68 @@ TEST_F(BrelinBatch, IrregularFilesAreProcessedUnreadableOnesExplained)
             EXPECT_EQ(results.size(), 5) << results.join(QLatin1Char(' ')).toStdString();
             EXPECT_TRUE(r.err.contains("The file is not a JPEG image.")) << r.err.constData();
         }
+    }
+}
+
+// At its own pixel size, a re-encoding that would take more bytes than the original's
+// own image data gives way to those data, as the lossless branch makes them.
+TEST_F(BrelinBatch, AResultAtTheOriginalsSizeIsNeverLargerThanItsOwnData)
+{
+    const QString f = photo("p.jpg", QStringLiteral("WWL_(Polaroid)_ION230.jpg")); // quality 60
+    ASSERT_EQ(batch({"--lossless", "--remove", "exif", "--suffix", "-copy", f}).status, 0);
+    const QByteArray copy = readBytes(path("p-copy.jpg"));
+    const QStringList reencode{"--keep-size", "--quality", "95", "--remove", "exif"};
+
+    const RunResult kept = batch(reencode + QStringList{"--suffix", "-kept", f});
+    EXPECT_EQ(kept.status, 0) << kept.err.constData();
+    EXPECT_EQ(readBytes(path("p-kept.jpg")), copy);
+    EXPECT_TRUE(kept.out.contains("1 kept its original image data")) << kept.out.constData();
+
+    const RunResult larger = batch(reencode + QStringList{"--allow-larger", "--suffix", "-new", f});
+    EXPECT_EQ(larger.status, 0) << larger.err.constData();
+    EXPECT_GT(readBytes(path("p-new.jpg")).size(), copy.size());
+    EXPECT_FALSE(larger.out.contains("original image data")) << larger.out.constData();
+}
+
+TEST_F(BrelinBatch, KeptDatesAreTheOriginalsToTheNanosecond)
+{
+    const struct timespec times[2] = {{1600000000, 123456789}, {1500000000, 987654321}};
+    const struct
+    {
+        QStringList options;
+        const char* result;
+    } rows[] = {
+        {{"--keep-dates", "--output", path("out")}, "out/a.jpg"},
+        {{"--keep-dates", "--overwrite", "--yes", "--quality", "50"}, "a.jpg"},
+    };
+    for (const auto& row : rows) {
+        const QString f = photo("a.jpg");
+        ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(f).constData(), times, 0), 0);
+        const RunResult r = batch(row.options + QStringList{f});
+        ASSERT_EQ(r.status, 0) << r.err.constData();
+        struct stat st;
+        ASSERT_EQ(::stat(QFile::encodeName(path(row.result)).constData(), &st), 0);
+        EXPECT_EQ(st.st_atim.tv_sec, times[0].tv_sec) << row.result;
+        EXPECT_EQ(st.st_atim.tv_nsec, times[0].tv_nsec) << row.result;
+        EXPECT_EQ(st.st_mtim.tv_sec, times[1].tv_sec) << row.result;
+        EXPECT_EQ(st.st_mtim.tv_nsec, times[1].tv_nsec) << row.result;
+    }
+}
+
+// Whatever the marker tools say goes to the log: the terminal gets one line per file.
+TEST_F(BrelinBatch, EachUnreadableFileIsOneLine)
+{
+    QDir().mkpath(path("in"));
+    writeBytes(path("in/text.jpg"), "not a photo\n");
+    writeBytes(path("in/empty.jpg"), QByteArray());
+    for (const QStringList& mode : {QStringList{}, QStringList{"--lossless", "--remove", "all"}}) {
+        const RunResult r = batch(mode + QStringList{"--output", path("out"), path("in")});
+        EXPECT_EQ(r.status, 1);
+        const QList<QByteArray> lines = r.err.trimmed().split('\n');
+        EXPECT_EQ(lines.size(), 2) << r.err.constData();
+        for (const char* name : {"empty.jpg", "text.jpg"})
+            EXPECT_EQ(r.err.count(path(QStringLiteral("in/") + QLatin1String(name)).toUtf8()), 1)
+                << name << "\n"
+                << r.err.constData();
     }
 }

@@ -51,6 +51,7 @@ TEST(CustomIcons, TheResultsIconFollowsKeepIcon)
         setIcon(result, blue);
         QVariantMap prefs = initialRecord();
         prefs[key::KeepIcon] = row.keepIcon;
+        prefs[key::ScalingFixedType] = int(FixedLongerSide); // enlarged: an icon of full size
         RecordingWindows windows;
         windows.answers = {{true, true}};
         BRProcessor processor(nullptr, windows, {BRFileURL::makeWithPath(source)}, prefs);

@@ -90,6 +90,11 @@ TEST(JpegReencoder, TheFixedLengthRules)
         {640, 480, 4, 800, 1.0f, 640, 480},
         {640, 480, 5, 600, 1.0f, 640, 480},
         {640, 480, -3, 600, 1.0f, 640, 480},
+        // The longer side, only when it exceeds the bound.
+        {3000, 2000, 6, 800, 0.26666668f, 800, 533},
+        {2000, 3000, 6, 800, 0.26666668f, 533, 800},
+        {640, 480, 6, 800, 1.0f, 640, 480},
+        {800, 800, 6, 800, 1.0f, 800, 800},
     };
     for (const Case& c : cases) {
         JpegReencoder r(fixed(c.K, c.V), QString());

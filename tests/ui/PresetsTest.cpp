@@ -116,6 +116,16 @@ TEST_F(Presets, FirstStartMakesTheDefaultPresetAndWritesNothing)
     BRController c;
     ASSERT_EQ(names(c.presetList()), QStringList{QStringLiteral("Default")});
     EXPECT_EQ(c.presetList()[0].prefs, c.buildPrefs());
+    // Shrinks large photos, never enlarges a small one.
+    const QVariantMap& first = c.presetList()[0].prefs;
+    EXPECT_EQ(first.value(key::ScalingType), ScaleToLength);
+    EXPECT_EQ(first.value(key::ScalingFixedType), FixedLongerSideIfLonger);
+    EXPECT_EQ(first.value(key::ScalingFixedValue), 1920);
+    EXPECT_EQ(first.value(key::Quality), 80);
+    EXPECT_EQ(first.value(key::Suffix), QStringLiteral("-small"));
+    const auto* fixed = c.window()->findChild<QComboBox*>(QStringLiteral("scalingFixedType"));
+    EXPECT_EQ(fixed->currentText(), QStringLiteral("Longer side, if longer"));
+    EXPECT_EQ(fixed->itemData(6), 6);
     EXPECT_EQ(popup(c)->currentText(), QStringLiteral("Default"));
     EXPECT_EQ(popup(c)->itemText(2), QStringLiteral("Save Preset…"));
     EXPECT_EQ(popup(c)->itemText(3), QStringLiteral("Manage Presets…"));
