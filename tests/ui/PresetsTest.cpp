@@ -348,9 +348,10 @@ TEST_F(Presets, TheDeleteQuestionShowsTheNameAsItIs)
 TEST_F(Presets, TheOptionsAreStoredOnlyWhenConfirmed)
 {
     BRController c;
-    const auto setBoxes = [](QWidget* p, bool empty, bool now) {
+    const auto setBoxes = [](QWidget* p, bool empty, bool now, bool dates = false) {
         p->findChild<QCheckBox*>(QStringLiteral("emptyList"))->setChecked(empty);
         p->findChild<QCheckBox*>(QStringLiteral("processNow"))->setChecked(now);
+        p->findChild<QCheckBox*>(QStringLiteral("keepDates"))->setChecked(dates);
     };
     // The close box stores nothing.
     whenShown(QStringLiteral("prefsWindow"), [&](QWidget* p) {
@@ -363,17 +364,19 @@ TEST_F(Presets, TheOptionsAreStoredOnlyWhenConfirmed)
 
     // OK stores both, also when neither was stored before.
     whenShown(QStringLiteral("prefsWindow"), [&](QWidget* p) {
-        setBoxes(p, false, true);
+        setBoxes(p, false, true, true);
         clickButton(p, QStringLiteral("OK"));
     });
     c.openPrefs();
     EXPECT_EQ(userDefaults()->value(defaults::EmptyList).toInt(), 0);
     EXPECT_EQ(userDefaults()->value(defaults::ProcessNow).toInt(), 1);
+    EXPECT_EQ(userDefaults()->value(defaults::KeepDates).toInt(), 1);
 
     // Shown as stored at the next opening; Cancel keeps them.
     whenShown(QStringLiteral("prefsWindow"), [&](QWidget* p) {
         EXPECT_FALSE(p->findChild<QCheckBox*>(QStringLiteral("emptyList"))->isChecked());
         EXPECT_TRUE(p->findChild<QCheckBox*>(QStringLiteral("processNow"))->isChecked());
+        EXPECT_TRUE(p->findChild<QCheckBox*>(QStringLiteral("keepDates"))->isChecked());
         setBoxes(p, true, false);
         clickButton(p, QStringLiteral("Cancel"));
     });
