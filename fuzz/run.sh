@@ -8,7 +8,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-600}"
 shift || true
-targets=("${@:-rdjpgcom wrjpgcom exif decode}")
+targets=("${@:-rdjpgcom wrjpgcom exif mpf decode}")
 "$here/scripts/install-deps.sh"
 cmake -S "$here" -B "$here/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DBRELIN_FUZZ=ON -DBRELIN_GUI=OFF -DBRELIN_TESTS=OFF >/dev/null
@@ -24,7 +24,8 @@ for t in ${targets[@]}; do
     "$here/build-fuzz/bin/fuzz_$t" -max_total_time="$seconds" -max_len="$max_len" \
         -artifact_prefix="$here/fuzz/regressions/$t/" -print_final_stats=1 \
         -report_slow_units=60 \
-        "$work" "$here/../shared/corpus/photos" "$here/fuzz/regressions/$t" \
+        "$work" "$here/../shared/corpus/photos" "$here/../shared/corpus/hdr" \
+        "$here/fuzz/regressions/$t" \
         >"$here/build-fuzz/$t.log" 2>&1 || failed=1
     # The last coverage line and the final statistics; the whole log stays beside.
     grep -E '^#[0-9]+.*cov:' "$here/build-fuzz/$t.log" | tail -n 1

@@ -1,0 +1,154 @@
+#include "markers/MultiPicture.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace markers {
+namespace {
+
+constexpr uint16_t kTypeLong = 4;
+constexpr uint16_t kTypeUndefined = 7;
+constexpr uint16_t kTagVersion = 0xB000;
+constexpr uint16_t kTagNumberOfImages = 0xB001;
+constexpr uint16_t kTagEntries = 0xB002;
+constexpr size_t kEntryBytes = 16;
+
+// Reads and writes the numbers of the TIFF data that follows the identifier.
+struct Tiff
+{
+    std::span<const uint8_t> data; // from the TIFF header on
+    bool big = false;
+
+    bool has(size_t at, size_t n) const { return at <= data.size() && n <= data.size() - at; }
+    uint16_t u16(size_t at) const
+    {
+        return big ? uint16_t(data[at] << 8 | data[at + 1])
+                   : uint16_t(data[at + 1] << 8 | data[at]);
+    }
+    uint32_t u32(size_t at) const
+    {
+        return big ? uint32_t(u16(at)) << 16 | u16(at + 2) : uint32_t(u16(at + 2)) << 16 | u16(at);
+    }
+};
+
+void put16(uint8_t* p, uint16_t v, bool big)
+{
+    p[big ? 0 : 1] = uint8_t(v >> 8);
+    p[big ? 1 : 0] = uint8_t(v);
+}
+
+void put32(uint8_t* p, uint32_t v, bool big)
+{
+    put16(p + (big ? 0 : 2), uint16_t(v >> 16), big);
+    put16(p + (big ? 2 : 0), uint16_t(v), big);
+}
+
+void putEntry(uint8_t* p, const MpEntry& e, bool big)
+{
+    put32(p, e.attributes, big);
+    put32(p + 4, e.size, big);
+    put32(p + 8, e.offset, big);
+    put16(p + 12, e.dependent1, big);
+    put16(p + 14, e.dependent2, big);
+}
+
+// The index and where its entries lie in the TIFF data.
+std::optional<std::pair<MpIndex, size_t>> parse(std::span<const uint8_t> payload)
+{
+    if (!isMpfPayload(payload) || payload.size() < kMpfTiffStart + 8)
+        return std::nullopt;
+    Tiff t{payload.subspan(kMpfTiffStart)};
+    if (std::memcmp(t.data.data(), "II*\0", 4) == 0)
+        t.big = false;
+    else if (std::memcmp(t.data.data(), "MM\0*", 4) == 0)
+        t.big = true;
+    else
+        return std::nullopt;
+    const uint32_t ifd = t.u32(4);
+    if (ifd < 8 || !t.has(ifd, 2))
+        return std::nullopt;
+    const uint16_t count = t.u16(ifd);
+    if (!t.has(ifd + 2, size_t(count) * 12))
+        return std::nullopt;
+    for (uint16_t i = 0; i < count; ++i) {
+        const size_t at = ifd + 2 + size_t(i) * 12;
+        if (t.u16(at) != kTagEntries)
+            continue;
+        const uint32_t bytes = t.u32(at + 4);
+        const uint32_t where = t.u32(at + 8);
+        if (t.u16(at + 2) != kTypeUndefined || bytes == 0 || bytes % kEntryBytes != 0 ||
+            !t.has(where, bytes))
+            return std::nullopt;
+        MpIndex index;
+        index.bigEndian = t.big;
+        for (size_t e = 0; e < bytes / kEntryBytes; ++e) {
+            const size_t p = where + e * kEntryBytes;
+            index.entries.push_back(
+                {t.u32(p), t.u32(p + 4), t.u32(p + 8), t.u16(p + 12), t.u16(p + 14)});
+        }
+        return std::pair(std::move(index), size_t(where));
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+bool isMpfPayload(std::span<const uint8_t> payload)
+{
+    return payload.size() >= 4 && std::memcmp(payload.data(), "MPF\0", 4) == 0;
+}
+
+std::optional<MpIndex> readMpIndex(std::span<const uint8_t> payload)
+{
+    auto parsed = parse(payload);
+    if (!parsed)
+        return std::nullopt;
+    return std::move(parsed->first);
+}
+
+std::optional<std::vector<uint8_t>> rewriteMpIndex(std::span<const uint8_t> payload,
+                                                   const std::vector<MpEntry>& entries)
+{
+    const auto parsed = parse(payload);
+    if (!parsed || parsed->first.entries.size() != entries.size())
+        return std::nullopt;
+    std::vector<uint8_t> out(payload.begin(), payload.end());
+    uint8_t* first = out.data() + kMpfTiffStart + parsed->second;
+    for (size_t e = 0; e < entries.size(); ++e)
+        putEntry(first + e * kEntryBytes, entries[e], parsed->first.bigEndian);
+    return out;
+}
+
+std::vector<uint8_t> makeMpIndex(const std::vector<MpEntry>& entries, bool big)
+{
+    // Identifier, TIFF header, an IFD of three tags and no next IFD, then the entries.
+    constexpr size_t ifd = 8;
+    constexpr size_t tags = 3;
+    const size_t entriesAt = ifd + 2 + tags * 12 + 4;
+    std::vector<uint8_t> out(kMpfTiffStart + entriesAt + entries.size() * kEntryBytes, 0);
+    std::memcpy(out.data(), "MPF\0", 4);
+    uint8_t* t = out.data() + kMpfTiffStart;
+    std::memcpy(t, big ? "MM\0*" : "II*\0", 4);
+    put32(t + 4, ifd, big);
+    put16(t + ifd, tags, big);
+    uint8_t* tag = t + ifd + 2;
+    put16(tag, kTagVersion, big);
+    put16(tag + 2, kTypeUndefined, big);
+    put32(tag + 4, 4, big);
+    std::memcpy(tag + 8, "0100", 4);
+    tag += 12;
+    put16(tag, kTagNumberOfImages, big);
+    put16(tag + 2, kTypeLong, big);
+    put32(tag + 4, 1, big);
+    put32(tag + 8, uint32_t(entries.size()), big);
+    tag += 12;
+    put16(tag, kTagEntries, big);
+    put16(tag + 2, kTypeUndefined, big);
+    put32(tag + 4, uint32_t(entries.size() * kEntryBytes), big);
+    put32(tag + 8, uint32_t(entriesAt), big);
+    for (size_t e = 0; e < entries.size(); ++e)
+        putEntry(t + entriesAt + e * kEntryBytes, entries[e], big);
+    return out;
+}
+
+} // namespace markers

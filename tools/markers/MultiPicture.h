@@ -1,0 +1,51 @@
+// The Multi-Picture Format index of a JPEG (an APP2 segment "MPF\0"): the images stored
+// one after the other in the file (an HDR gain map, a camera's large preview, the second
+// view of a stereo photo), each with its size and its offset. Offsets count from the TIFF
+// header inside the segment; the first image, the one the segment belongs to, has 0.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace markers {
+
+constexpr uint8_t kAPP2 = 0xE2;
+
+struct MpEntry
+{
+    uint32_t attributes = 0; // flags, image format and type, as stored
+    uint32_t size = 0;
+    uint32_t offset = 0;
+    uint16_t dependent1 = 0;
+    uint16_t dependent2 = 0;
+
+    bool operator==(const MpEntry&) const = default;
+};
+
+struct MpIndex
+{
+    bool bigEndian = false;
+    std::vector<MpEntry> entries;
+};
+
+// Where, in an APP2 payload, the offsets of the index count from.
+constexpr size_t kMpfTiffStart = 4;
+
+// Whether an APP2 payload starts with the identifier "MPF\0".
+bool isMpfPayload(std::span<const uint8_t> payload);
+
+// The index of an APP2 payload; none when it is no well-formed MPF index.
+std::optional<MpIndex> readMpIndex(std::span<const uint8_t> payload);
+
+// The payload with its entries' numbers replaced by `entries`, which must be as many as
+// it holds, so that its size stays; every other byte is kept. None when it is no index.
+std::optional<std::vector<uint8_t>> rewriteMpIndex(std::span<const uint8_t> payload,
+                                                   const std::vector<MpEntry>& entries);
+
+// A new payload that lists `entries`: version, number of images and the entries, nothing
+// else. For an index some of whose images are left out.
+std::vector<uint8_t> makeMpIndex(const std::vector<MpEntry>& entries, bool bigEndian);
+
+} // namespace markers
