@@ -1,5 +1,6 @@
-// libFuzzer target: the Multi-Picture Format index reader and rewriter, on APP2 payloads
-// (from the first "MPF\0" of the input on, so that whole photos seed it).
+// libFuzzer target: the Multi-Picture Format index of a whole file and the images it
+// lists, and the reader and rewriter on an APP2 payload (from the first "MPF\0" of the
+// input on, so that whole photos seed it).
 #include "markers/MultiPicture.h"
 
 #include <algorithm>
@@ -9,8 +10,15 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    // As a whole file: every image found lies inside it.
+    if (const auto found = markers::findStoredImages({data, size}))
+        for (const markers::StoredImage& image : found->images)
+            if (image.start > size || image.size > size - image.start)
+                __builtin_trap();
+
+    static const uint8_t kId[] = {'M', 'P', 'F', 0};
     const uint8_t* end = data + size;
-    const uint8_t* start = std::search(data, end, "MPF", "MPF" + 4);
+    const uint8_t* start = std::search(data, end, kId, kId + 4);
     const std::span<const uint8_t> payload(start == end ? data : start,
                                            start == end ? size : size_t(end - start));
     const auto index = markers::readMpIndex(payload);

@@ -86,3 +86,25 @@ TEST(MultiPicture, DamagedIndexesAreRefused)
     for (const auto& payload : cases)
         EXPECT_FALSE(readMpIndex(payload)) << payload.size();
 }
+
+TEST(MultiPicture, TheImagesAfterTheFirstAreFoundAndDamagedOnesNamed)
+{
+    const QByteArray photo = readBytes(corpusDir() + QStringLiteral("/hdr/pixel_ultrahdr.jpg"));
+    const auto bytes = [](const QByteArray& b) {
+        return std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(b.constData()),
+                                        size_t(b.size()));
+    };
+    const auto found = findStoredImages(bytes(photo));
+    ASSERT_TRUE(found);
+    ASSERT_EQ(found->images.size(), 1u);
+    EXPECT_EQ(found->images[0].entry, 1u);
+    EXPECT_EQ(found->images[0].start + found->images[0].size, size_t(photo.size()));
+    EXPECT_TRUE(found->damaged.empty());
+    // The same file cut inside its gain map: the map is named as damaged.
+    const auto cut = findStoredImages(bytes(photo.left(photo.size() - 100)));
+    ASSERT_TRUE(cut);
+    EXPECT_TRUE(cut->images.empty());
+    EXPECT_EQ(cut->damaged, std::vector<size_t>{1});
+    const QByteArray plain = readBytes(corpusDir() + QStringLiteral("/photos/Canon_40D.jpg"));
+    EXPECT_FALSE(findStoredImages(bytes(plain)));
+}

@@ -1,5 +1,7 @@
 #include "markers/MultiPicture.h"
 
+#include "markers/JpegSegments.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -149,6 +151,42 @@ std::vector<uint8_t> makeMpIndex(const std::vector<MpEntry>& entries, bool big)
     for (size_t e = 0; e < entries.size(); ++e)
         putEntry(t + entriesAt + e * kEntryBytes, entries[e], big);
     return out;
+}
+
+std::optional<StoredImages> findStoredImages(std::span<const uint8_t> file)
+{
+    Reader in = Reader::fromMemory(file);
+    Header header;
+    std::string error;
+    if (!readHeader(in, header, error))
+        return std::nullopt;
+    for (const Segment& segment : header.segments) {
+        if (segment.marker != kAPP2 || !isMpfPayload(segment.payload()))
+            continue;
+        auto index = readMpIndex(segment.payload());
+        // Stray bytes may stand between segments: the segment is found by its bytes.
+        const auto at =
+            std::search(file.begin(), file.end(), segment.bytes.begin(), segment.bytes.end());
+        if (!index || at == file.end())
+            return std::nullopt;
+        StoredImages found;
+        found.segmentStart = size_t(at - file.begin());
+        found.tiffStart = found.segmentStart + 4 + kMpfTiffStart;
+        for (size_t e = 1; e < index->entries.size(); ++e) {
+            const MpEntry& entry = index->entries[e];
+            const size_t start = found.tiffStart + entry.offset;
+            const bool inFile = entry.offset > 0 && entry.size >= 4 && start < file.size() &&
+                                entry.size <= file.size() - start && file[start] == 0xFF &&
+                                file[start + 1] == kSOI;
+            if (inFile)
+                found.images.push_back({e, start, entry.size});
+            else
+                found.damaged.push_back(e);
+        }
+        found.index = std::move(*index);
+        return found;
+    }
+    return std::nullopt;
 }
 
 } // namespace markers

@@ -48,4 +48,26 @@ std::optional<std::vector<uint8_t>> rewriteMpIndex(std::span<const uint8_t> payl
 // else. For an index some of whose images are left out.
 std::vector<uint8_t> makeMpIndex(const std::vector<MpEntry>& entries, bool bigEndian);
 
+// One image that an index lists after the first, where it lies in the file.
+struct StoredImage
+{
+    size_t entry = 0; // its position in the index
+    size_t start = 0; // in the file
+    size_t size = 0;
+};
+
+// What the index of a whole JPEG file lists.
+struct StoredImages
+{
+    size_t segmentStart = 0; // the index's APP2 marker, in the file
+    size_t tiffStart = 0;    // where the index's offsets count from, in the file
+    MpIndex index;
+    std::vector<StoredImage> images; // in the file, each starting with SOI
+    std::vector<size_t> damaged;     // entries whose bytes are not in the file
+};
+
+// The index in the header of `file` and the images it lists after the first; none when
+// the header holds no readable index.
+std::optional<StoredImages> findStoredImages(std::span<const uint8_t> file);
+
 } // namespace markers
