@@ -11,10 +11,15 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     // As a whole file: every image found lies inside it.
-    if (const auto found = markers::findStoredImages({data, size}))
+    if (const auto found = markers::findStoredImages({data, size})) {
         for (const markers::StoredImage& image : found->images)
             if (image.start > size || image.size > size - image.start)
                 __builtin_trap();
+        // Nothing removed, nothing moved: an index written anew is the same index.
+        const auto same = markers::reindexStoredImages({data, size}, {data, size});
+        if (same && !std::equal(same->begin(), same->end(), data, data + size))
+            __builtin_trap();
+    }
 
     static const uint8_t kId[] = {'M', 'P', 'F', 0};
     const uint8_t* end = data + size;

@@ -3,6 +3,7 @@
 
 #include "markers/JpegSegments.h"
 #include "markers/MarkerTools.h"
+#include "markers/MultiPicture.h"
 #include "platform/AtomicFile.h"
 #include "platform/BRLog.h"
 #include "platform/ExifOrientation.h"
@@ -278,6 +279,14 @@ std::optional<QString> MetadataTransfer::stripProfilesFrom(const QString& source
              QStringLiteral("Could not remove the metadata of %1: %2")
                  .arg(source, bytes ? QStringLiteral("incomplete result") : failure));
         return std::nullopt;
+    }
+    if (!stages.isEmpty() && (!present || present->contains(markers::kAPP2))) {
+        // The images a Multi-Picture index lists (an HDR gain map) follow the primary: the
+        // removed segments moved them, so the index is written anew.
+        QFile file(source);
+        const QByteArray whole = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        if (const auto reindexed = markers::reindexStoredImages(bytesOf(whole), bytesOf(*bytes)))
+            bytes = toByteArray(*reindexed);
     }
     if (turnAfter) {
         std::string why;

@@ -1,6 +1,7 @@
 #include "markers/MarkerTools.h"
 
 #include "markers/JpegSegments.h"
+#include "markers/MultiPicture.h"
 
 #include <algorithm>
 #include <cctype>
@@ -23,6 +24,23 @@ bool isAdobe(const Segment& seg)
 {
     const auto p = seg.payload();
     return seg.marker == kAPP0 + 14 && p.size() >= 12 && std::memcmp(p.data(), "Adobe", 5) == 0;
+}
+
+// An HDR gain map's own APP2 segments: its Multi-Picture index and ISO 21496-1 metadata.
+// They are a kind of their own: the APP2 kind (the ICC profile) leaves them alone.
+bool isGainMapSegment(const Segment& seg)
+{
+    static constexpr char kIso21496[] = "urn:iso:std:iso:ts:21496:-1";
+    const auto p = seg.payload();
+    return seg.marker == kAPP2 &&
+           (isMpfPayload(p) || (p.size() >= sizeof kIso21496 &&
+                                std::memcmp(p.data(), kIso21496, sizeof kIso21496) == 0));
+}
+
+// Whether a segment is of the kind that `marker` names for the tools.
+bool ofKind(const Segment& seg, uint8_t marker)
+{
+    return seg.marker == marker && !isGainMapSegment(seg);
 }
 
 // Offset in the segment's bytes of the Adobe transform flag.
@@ -102,7 +120,7 @@ Result readAppSegments(Reader& jpeg, uint8_t marker, Writer& out)
     if (!readHeader(jpeg, header, error))
         return failure(error);
     for (const Segment& s : header.segments)
-        if (s.marker == marker && !out.write(s.bytes))
+        if (ofKind(s, marker) && !out.write(s.bytes))
             return failure("write error");
     return out.flush() ? Result{} : failure("write error");
 }
@@ -134,7 +152,7 @@ Result replaceAppSegments(Reader& jpeg, uint8_t marker, std::span<const uint8_t>
         keepColourTransform(header, *incoming);
 
     const auto first = std::find_if(header.segments.begin(), header.segments.end(),
-                                    [&](const Segment& s) { return s.marker == marker; });
+                                    [&](const Segment& s) { return ofKind(s, marker); });
     size_t at = static_cast<size_t>(first - header.segments.begin());
     if (first == header.segments.end()) {
         at = 0;
@@ -148,7 +166,7 @@ Result replaceAppSegments(Reader& jpeg, uint8_t marker, std::span<const uint8_t>
         if (i == at)
             for (Segment& s : *incoming)
                 result.push_back(std::move(s));
-        if (i < header.segments.size() && header.segments[i].marker != marker)
+        if (i < header.segments.size() && !ofKind(header.segments[i], marker))
             result.push_back(std::move(header.segments[i]));
     }
     if (!writeHeaderAndScans(result, header, jpeg, out, error))

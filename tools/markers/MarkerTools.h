@@ -1,7 +1,8 @@
 // The work of rdjpgcom and wrjpgcom, apart from their command lines, so that tests
 // and fuzzers can drive it in memory.
 //
-// rdjpgcom -raw APPn FILE   every APPn segment of FILE, verbatim, in file order
+// rdjpgcom -raw APPn FILE   every APPn segment of FILE, verbatim, in file order; for APP2,
+//                           the HDR gain map's own segments (MPF, ISO 21496-1) excepted
 // rdjpgcom FILE             the bytes of every comment, one after another
 // wrjpgcom -appn PAYLOAD    the stream with its APPn segments replaced by PAYLOAD's
 // wrjpgcom -cfile PAYLOAD   the stream with its comments replaced by PAYLOAD's bytes

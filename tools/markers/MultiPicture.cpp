@@ -189,4 +189,35 @@ std::optional<StoredImages> findStoredImages(std::span<const uint8_t> file)
     return std::nullopt;
 }
 
+std::optional<std::vector<uint8_t>> reindexStoredImages(std::span<const uint8_t> original,
+                                                        std::span<const uint8_t> changed)
+{
+    const auto before = findStoredImages(original);
+    const auto after = findStoredImages(changed);
+    if (!before || !after || before->index.entries.size() != after->index.entries.size())
+        return std::nullopt;
+    // Positive when the header shrank.
+    const int64_t moved = int64_t(original.size()) - int64_t(changed.size());
+    std::vector<MpEntry> entries = after->index.entries;
+    if (!entries.empty() && int64_t(entries[0].size) - moved > 0)
+        entries[0].size = uint32_t(int64_t(entries[0].size) - moved);
+    for (const StoredImage& image : before->images) {
+        const int64_t start = int64_t(image.start) - moved;
+        if (start < int64_t(after->tiffStart) || size_t(start) + image.size > changed.size() ||
+            !std::equal(original.begin() + image.start, original.begin() + image.start + image.size,
+                        changed.begin() + start))
+            return std::nullopt;
+        entries[image.entry].offset = uint32_t(start - int64_t(after->tiffStart));
+    }
+    const size_t payloadAt = after->segmentStart + 4;
+    const size_t payloadSize =
+        size_t(changed[after->segmentStart + 2] << 8 | changed[after->segmentStart + 3]) - 2;
+    const auto payload = rewriteMpIndex(changed.subspan(payloadAt, payloadSize), entries);
+    if (!payload)
+        return std::nullopt;
+    std::vector<uint8_t> out(changed.begin(), changed.end());
+    std::copy(payload->begin(), payload->end(), out.begin() + long(payloadAt));
+    return out;
+}
+
 } // namespace markers

@@ -70,4 +70,12 @@ struct StoredImages
 // the header holds no readable index.
 std::optional<StoredImages> findStoredImages(std::span<const uint8_t> file);
 
+// `changed` is `original` with segments of its header removed or replaced, and the rest
+// copied: the images stored after the first have moved by the difference in size. The
+// index in `changed` is written anew for it (the first image's size and the others'
+// offsets); none when there is nothing to rewrite or the images are not where they
+// should be.
+std::optional<std::vector<uint8_t>> reindexStoredImages(std::span<const uint8_t> original,
+                                                        std::span<const uint8_t> changed);
+
 } // namespace markers
