@@ -136,7 +136,8 @@ QString apply(const Raw& raw, QVariantMap& prefs)
             {QStringLiteral("iptc"), key::RemoveITPC},
             {QStringLiteral("icc"), key::RemoveICC},
             {QStringLiteral("comment"), key::RemoveComment},
-            {QStringLiteral("others"), key::RemoveOthers}};
+            {QStringLiteral("others"), key::RemoveOthers},
+            {QStringLiteral("gainmap"), key::RemoveGainMap}};
         for (const auto& [name, k] : kinds)
             prefs[k] = 0;
         for (const QString& item : raw.remove->split(QLatin1Char(','))) {
@@ -149,7 +150,7 @@ QString apply(const Raw& raw, QVariantMap& prefs)
             if (!known)
                 return invalid("remove", *raw.remove,
                                QStringLiteral("a list of exif, iptc, icc, comment, others, "
-                                              "all or none"));
+                                              "gainmap, all or none"));
         }
     }
     if (raw.icon) {
@@ -302,7 +303,8 @@ QString batchUsage()
         "      --keep-size       encode anew at the image's own size\n"
         "      --lossless        keep the JPEG data as they are; only remove metadata\n"
         "      --remove LIST     metadata to remove: exif, iptc, icc, comment, others\n"
-        "                        (APP0, APP3, APP12, APP14), all or none, comma-separated\n"
+        "                        (APP0, APP3, APP12, APP14), gainmap (an HDR photo's gain\n"
+        "                        map), all or none, comma-separated\n"
         "      --icon WHAT       the result's custom icon: keep (the original's), remove,\n"
         "                        make (from the image) or none (left alone)\n"
         "\n"

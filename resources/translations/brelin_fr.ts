@@ -17,32 +17,32 @@
 <context>
     <name>BRController</name>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="234"/>
+        <location filename="../../src/ui/BRController.cpp" line="236"/>
         <source>Same as original</source>
         <translation>Identique à l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="249"/>
+        <location filename="../../src/ui/BRController.cpp" line="251"/>
         <source>Choose the Output Folder</source>
         <translation>Choisir le dossier de sortie</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="253"/>
+        <location filename="../../src/ui/BRController.cpp" line="255"/>
         <source>Choose</source>
         <translation>Choisir</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="267"/>
+        <location filename="../../src/ui/BRController.cpp" line="269"/>
         <source>Readme</source>
         <translation>LisezMoi</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="274"/>
+        <location filename="../../src/ui/BRController.cpp" line="276"/>
         <source>About Brelin</source>
         <translation>À propos de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="275"/>
+        <location filename="../../src/ui/BRController.cpp" line="277"/>
         <source>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Makes JPEG images smaller in batches.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Réduit des images JPEG par lots.&lt;/p&gt;</translation>
     </message>
@@ -128,17 +128,22 @@
 <context>
     <name>BRFileURL</name>
     <message>
-        <location filename="../../src/filelist/BRFileURL.cpp" line="143"/>
+        <location filename="../../src/filelist/BRFileURL.cpp" line="147"/>
         <source>Directory with</source>
         <translation>Dossier avec</translation>
     </message>
     <message>
-        <location filename="../../src/filelist/BRFileURL.cpp" line="145"/>
+        <location filename="../../src/filelist/BRFileURL.cpp" line="149"/>
         <source>file(s)</source>
         <translation>fichier(s)</translation>
     </message>
     <message>
-        <location filename="../../src/filelist/BRFileURL.cpp" line="146"/>
+        <location filename="../../src/filelist/BRFileURL.cpp" line="162"/>
+        <source>JPEG image (HDR)</source>
+        <translation>Image JPEG (HDR)</translation>
+    </message>
+    <message>
+        <location filename="../../src/filelist/BRFileURL.cpp" line="163"/>
         <source>JPEG file</source>
         <translation>Fichier JPEG</translation>
     </message>
@@ -295,57 +300,57 @@
         <translation>Segments APP0, APP3, APP12 et APP14</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="444"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="454"/>
         <source>Output</source>
         <translation>Sortie</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="450"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="460"/>
         <source>Add a suffix to the name:</source>
         <translation>Ajouter un suffixe au nom :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="456"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="466"/>
         <source>Keep the original: the result gets this text before its extension</source>
         <translation>Garder l’original : le résultat reçoit ce texte avant son extension</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="470"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="480"/>
         <source>Save into a folder:</source>
         <translation>Enregistrer dans un dossier :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="473"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="483"/>
         <source>Write the results into this folder instead of beside the originals</source>
         <translation>Écrire les résultats dans ce dossier plutôt qu’à côté des originaux</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="480"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="490"/>
         <source>Same as original</source>
         <translation>Identique à l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="487"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="497"/>
         <source>Choose…</source>
         <translation>Choisir…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="497"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="507"/>
         <source>Icon</source>
         <translation>Icône</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="506"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="516"/>
         <source>Keep the original&apos;s custom icon</source>
         <translation>Garder l’icône personnalisée de l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="522"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="532"/>
         <source>Remove the custom icon</source>
         <translation>Retirer l’icône personnalisée</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="535"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="545"/>
         <source>Make an icon from the image</source>
         <translation>Faire une icône à partir de l’image</translation>
     </message>
@@ -415,122 +420,132 @@
         <translation>Le texte du commentaire JPEG (COM)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="568"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="441"/>
+        <source>Remove HDR gain map</source>
+        <translation>Retirer la carte de gain HDR</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="444"/>
+        <source>The second image of an HDR photo, which brightens its highlights on HDR screens</source>
+        <translation>La seconde image d’une photo HDR, qui éclaircit ses hautes lumières sur les écrans HDR</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="578"/>
         <source>&amp;File</source>
         <translation>&amp;Fichier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="577"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="587"/>
         <source>&amp;Edit</source>
         <translation>&amp;Édition</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="592"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="602"/>
         <source>&amp;View</source>
         <translation>&amp;Affichage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="601"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="611"/>
         <source>&amp;Help</source>
         <translation>Ai&amp;de</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="619"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="629"/>
         <source>&amp;Process</source>
         <translation>&amp;Traiter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="624"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="634"/>
         <source>&amp;Add Photos and Folders…</source>
         <translation>&amp;Ajouter des photos et des dossiers…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="629"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="639"/>
         <source>&amp;Remove from List</source>
         <translation>&amp;Retirer de la liste</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="634"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="644"/>
         <source>Remove A&amp;ll</source>
         <translation>Retirer t&amp;out</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="639"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="649"/>
         <source>&amp;Quit</source>
         <translation>&amp;Quitter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="647"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="657"/>
         <source>Cu&amp;t</source>
         <translation>Co&amp;uper</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="652"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="662"/>
         <source>&amp;Copy</source>
         <translation>&amp;Copier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="657"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="667"/>
         <source>&amp;Paste</source>
         <translation>C&amp;oller</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="662"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="672"/>
         <source>Select &amp;All</source>
         <translation>&amp;Tout sélectionner</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="667"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="677"/>
         <source>Pr&amp;eferences…</source>
         <translation>Pré&amp;férences…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="675"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="685"/>
         <source>&amp;Full Screen</source>
         <translation>&amp;Plein écran</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="680"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="690"/>
         <source>Show &amp;Info</source>
         <translation>Afficher les &amp;infos</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="683"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="693"/>
         <source>Ctrl+I</source>
         <translation>Ctrl+I</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="688"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="698"/>
         <source>Open Quick Look panel</source>
         <translation>Ouvrir le panneau Coup d’œil</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="691"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="701"/>
         <source>Ctrl+Y</source>
         <translation>Ctrl+Y</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="696"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="706"/>
         <source>Brelin &amp;Website</source>
         <translation>&amp;Site web de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="701"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="711"/>
         <source>&amp;Contact the Author…</source>
         <translation>&amp;Contacter l’auteur…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="706"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="716"/>
         <source>&amp;Donate…</source>
         <translation>&amp;Faire un don…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="711"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="721"/>
         <source>Brelin &amp;Help</source>
         <translation>&amp;Aide de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="716"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="726"/>
         <source>&amp;About Brelin</source>
         <translation>À &amp;propos de Brelin</translation>
     </message>
@@ -559,22 +574,27 @@
 <context>
     <name>BRProcessor</name>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="54"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="57"/>
         <source>No output folder is chosen.</source>
         <translation>Aucun dossier de destination n’est choisi.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="63"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="66"/>
         <source>The existing file was kept: you chose not to replace it.</source>
         <translation>Le fichier existant a été gardé : vous avez choisi de ne pas le remplacer.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="130"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="133"/>
         <source>The temporary folder cannot be created.</source>
         <translation>Le dossier temporaire ne peut pas être créé.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="244"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="219"/>
+        <source>The temporary folder cannot be written.</source>
+        <translation>Impossible d’écrire dans le dossier temporaire.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/BRProcessor.cpp" line="269"/>
         <source>The file could not be processed.</source>
         <translation>Le fichier n’a pas pu être traité.</translation>
     </message>
@@ -628,109 +648,140 @@
 <context>
     <name>ImageProperties</name>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="121"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="124"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="152"/>
         <source>Yes</source>
         <translation>Oui</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="122"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="125"/>
         <source>No</source>
         <translation>Non</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="182"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="163"/>
+        <source>×%1 (%2 stops)</source>
+        <translation>×%1 (%2 IL)</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="222"/>
         <source>Pixel Width</source>
         <translation>Largeur en pixels</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="183"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="223"/>
         <source>Pixel Height</source>
         <translation>Hauteur en pixels</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="184"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="224"/>
         <source>Color Model</source>
         <translation>Modèle colorimétrique</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="185"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="225"/>
         <source>Depth</source>
         <translation>Profondeur</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="186"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="226"/>
         <source>Orientation</source>
         <translation>Orientation</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="187"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="227"/>
         <source>DPI Width</source>
         <translation>Résolution horizontale (ppp)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="188"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="228"/>
         <source>DPI Height</source>
         <translation>Résolution verticale (ppp)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="189"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="229"/>
         <source>Profile Name</source>
         <translation>Nom du profil</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="190"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="230"/>
         <source>JFIF Version</source>
         <translation>Version JFIF</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="191"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="231"/>
         <source>Density Unit</source>
         <translation>Unité de densité</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="192"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="232"/>
         <source>X Density</source>
         <translation>Densité X</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="193"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="233"/>
         <source>Y Density</source>
         <translation>Densité Y</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="194"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="234"/>
         <source>Progressive</source>
         <translation>Progressif</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="195"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="235"/>
         <source>Exif</source>
         <translation>Exif</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="196"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="236"/>
         <source>TIFF</source>
         <translation>TIFF</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="197"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="237"/>
         <source>GPS</source>
         <translation>GPS</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="198"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="238"/>
         <source>IPTC</source>
         <translation>IPTC</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="199"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="239"/>
         <source>JFIF</source>
         <translation>JFIF</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="200"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="240"/>
         <source>XMP</source>
         <translation>XMP</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="241"/>
+        <source>HDR</source>
+        <translation>HDR</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="242"/>
+        <source>Gain Map</source>
+        <translation>Carte de gain</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="243"/>
+        <source>Gain Map Size</source>
+        <translation>Taille de la carte de gain</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="244"/>
+        <source>Min Boost</source>
+        <translation>Gain minimal</translation>
+    </message>
+    <message>
+        <location filename="../../src/platform/ImageProperties.cpp" line="245"/>
+        <source>Max Boost</source>
+        <translation>Gain maximal</translation>
     </message>
 </context>
 <context>
@@ -755,17 +806,17 @@
         <translation>Les réglages ne donnent à l’image aucune taille utilisable.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="205"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="206"/>
         <source>The image cannot be scaled.</source>
         <translation>L’image ne peut pas être redimensionnée.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="201"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="202"/>
         <source>The image cannot be encoded.</source>
         <translation>L’image ne peut pas être encodée.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="193"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="194"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
@@ -773,34 +824,35 @@
 <context>
     <name>MetadataTransfer</name>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="39"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="42"/>
         <source>The marker tools cannot be started.</source>
         <translation>Les outils des marqueurs ne peuvent pas être lancés.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="227"/>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="298"/>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="414"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="226"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="331"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="447"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="276"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="275"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="291"/>
         <source>The file is not a complete JPEG image.</source>
         <translation>Le fichier n’est pas une image JPEG complète.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="287"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="321"/>
         <source>The image cannot be turned upright without loss.</source>
         <translation>L’image ne peut pas être redressée sans perte.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="373"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="406"/>
         <source>The metadata of the original cannot be read.</source>
         <translation>Les métadonnées de l’original sont illisibles.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="408"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="441"/>
         <source>The new image is not a complete JPEG image.</source>
         <translation>La nouvelle image n’est pas une image JPEG complète.</translation>
     </message>

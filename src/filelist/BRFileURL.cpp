@@ -1,5 +1,7 @@
 #include "filelist/BRFileURL.h"
 
+#include "markers/GainMap.h"
+
 #include "filelist/BRUtils.h"
 
 #include <QCoreApplication>
@@ -8,7 +10,9 @@
 #include <QFileInfo>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 // The folders between the top node and the one being read, to see a folder that would
 // contain itself (a link to a parent, a bind-mount loop).
@@ -143,7 +147,20 @@ QString BRFileURL::additionalInformation() const
         return QCoreApplication::translate("BRFileURL", "Directory with") + QLatin1Char(' ') +
                QString::number(contents_.size()) + QLatin1Char(' ') +
                QCoreApplication::translate("BRFileURL", "file(s)");
-    return QCoreApplication::translate("BRFileURL", "JPEG file");
+    if (!hdr_) {
+        hdr_ = false;
+        const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_CLOEXEC);
+        if (fd >= 0) {
+            markers::Reader in = markers::Reader::fromFd(fd);
+            markers::Header header;
+            std::string error;
+            hdr_ = markers::readHeader(in, header, error) &&
+                   markers::announcesGainMap(header.segments);
+            ::close(fd);
+        }
+    }
+    return *hdr_ ? QCoreApplication::translate("BRFileURL", "JPEG image (HDR)")
+                 : QCoreApplication::translate("BRFileURL", "JPEG file");
 }
 
 void BRFileURL::removeChildAt(int index)

@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 class BRFileURL;
@@ -40,7 +41,8 @@ public:
     void generateContents();
     // The file nodes of the subtree, depth first.
     std::vector<BRFileURLPtr> allFiles() const;
-    // "JPEG file", or "Directory with N file(s)" for a folder.
+    // "JPEG file", "JPEG image (HDR)" for a photo with a gain map, or "Directory with N
+    // file(s)" for a folder. The file's header is read once, when first asked.
     QString additionalInformation() const;
     // Takes the entry at `index` out of the contents; the rows behind it follow.
     void removeChildAt(int index);
@@ -54,6 +56,7 @@ public:
 
 private:
     struct Ancestor;
+    mutable std::optional<bool> hdr_;
     BRFileURL(const QString& path, bool directory, bool snapshot)
         : path_(path), directory_(directory), snapshot_(snapshot)
     {

@@ -13,4 +13,9 @@ inline std::span<const uint8_t> bytesOf(const QByteArray& a)
     return {reinterpret_cast<const uint8_t*>(a.constData()), size_t(a.size())};
 }
 
+inline QByteArray toByteArray(std::span<const uint8_t> bytes)
+{
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size()));
+}
+
 } // namespace brelin

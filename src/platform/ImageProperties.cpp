@@ -1,14 +1,17 @@
 #include "platform/ImageProperties.h"
 #include "platform/ByteSpan.h"
 
+#include "markers/GainMap.h"
 #include "markers/JpegSegments.h"
 #include "platform/ExifOrientation.h"
 #include "platform/JpegCodec.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 
 #include <exiv2/exiv2.hpp>
 
+#include <cmath>
 #include <cstring>
 #include <mutex>
 
@@ -125,6 +128,43 @@ void readSegments(const QByteArray& bytes, Properties& top)
         put(top, QStringLiteral("ProfileName"), profile);
 }
 
+// A number of the gain map's XMP, as an attribute or an element; none when absent.
+std::optional<double> hdrgmNumber(const QString& xmp, const QString& name)
+{
+    const QRegularExpression form(QStringLiteral("hdrgm:%1(?:=\"|>)\\s*([-+0-9.eE]+)").arg(name));
+    const auto match = form.match(xmp);
+    bool ok = false;
+    const double value = match.hasMatch() ? match.captured(1).toDouble(&ok) : 0;
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+// The HDR gain map, when the file carries one: its size and how much it brightens.
+void readGainMap(const QByteArray& bytes, Properties& top)
+{
+    const auto found = markers::findGainMap(bytesOf(bytes));
+    if (!found || !found->map)
+        return;
+    const std::vector<uint8_t>& map = found->file.parts[*found->map].bytes;
+    JpegError error;
+    const auto info = readJpegInfo(map, error);
+    Property& hdr = groupNamed(top, QStringLiteral("{HDR}"));
+    put(hdr.group, QStringLiteral("GainMap"),
+        QCoreApplication::translate("ImageProperties", "Yes"));
+    if (info)
+        put(hdr.group, QStringLiteral("GainMapSize"),
+            QStringLiteral("%1 × %2").arg(info->width).arg(info->height));
+    const QString xmp = QString::fromLatin1(reinterpret_cast<const char*>(map.data()),
+                                            qsizetype(std::min<size_t>(map.size(), 65536)));
+    // The XMP gives log2 of the boost: the factor is what a user compares.
+    for (const auto& [name, key] :
+         {std::pair("GainMapMin", "MinBoost"), {"GainMapMax", "MaxBoost"}})
+        if (const auto stops = hdrgmNumber(xmp, QLatin1String(name)))
+            put(hdr.group, QLatin1String(key),
+                QCoreApplication::translate("ImageProperties", "×%1 (%2 stops)")
+                    .arg(std::exp2(*stops), 0, 'g', 3)
+                    .arg(*stops, 0, 'f', 2));
+}
+
 void readExiv2(const QByteArray& bytes, Properties& top, QByteArray* thumbnail)
 {
     static std::once_flag xmp;
@@ -198,6 +238,11 @@ QString imageIOLocalizedString(const QString& key)
         {"{IPTC}", QT_TRANSLATE_NOOP("ImageProperties", "IPTC")},
         {"{JFIF}", QT_TRANSLATE_NOOP("ImageProperties", "JFIF")},
         {"{XMP}", QT_TRANSLATE_NOOP("ImageProperties", "XMP")},
+        {"{HDR}", QT_TRANSLATE_NOOP("ImageProperties", "HDR")},
+        {"GainMap", QT_TRANSLATE_NOOP("ImageProperties", "Gain Map")},
+        {"GainMapSize", QT_TRANSLATE_NOOP("ImageProperties", "Gain Map Size")},
+        {"MinBoost", QT_TRANSLATE_NOOP("ImageProperties", "Min Boost")},
+        {"MaxBoost", QT_TRANSLATE_NOOP("ImageProperties", "Max Boost")},
     };
     for (const auto& [name, label] : labels)
         if (key == QLatin1String(name))
@@ -221,6 +266,7 @@ std::optional<Properties> imageProperties(const QByteArray& bytes, QByteArray* e
     put(top, QStringLiteral("Depth"), QStringLiteral("8"));
     put(top, QStringLiteral("Orientation"), QString::number(jpegOrientation(bytesOf(bytes))));
     readSegments(bytes, top);
+    readGainMap(bytes, top);
     readExiv2(bytes, top, embeddedThumbnail);
     return top;
 }

@@ -1,6 +1,7 @@
 // Everything there is to know about a JPEG file, as the info panel shows it: the image's
 // own values at the top (size, colour model, depth, orientation, resolution, profile) and
-// the groups "{Exif}", "{TIFF}", "{GPS}", "{IPTC}", "{JFIF}" and "{XMP}", read with exiv2.
+// the groups "{Exif}", "{TIFF}", "{GPS}", "{IPTC}", "{JFIF}" and "{XMP}", read with exiv2,
+// and "{HDR}" for a photo that carries a gain map.
 #pragma once
 
 #include <QByteArray>

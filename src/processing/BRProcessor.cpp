@@ -1,9 +1,12 @@
 #include "processing/BRProcessor.h"
 
+#include "platform/AtomicFile.h"
 #include "platform/BRLog.h"
+#include "platform/ByteSpan.h"
 #include "platform/Resources.h"
 #include "processing/CustomIcons.h"
 #include "processing/FileCopy.h"
+#include "processing/GainMapCarrier.h"
 #include "processing/JpegReencoder.h"
 #include "processing/Leftovers.h"
 #include "processing/MetadataTransfer.h"
@@ -177,6 +180,10 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
             return Done::No;
         }
         samePixelSize = encoder.keepsPixelSize();
+        if (!carryGainMapInto(*made, encoder, source, reason)) {
+            QFile::remove(*made);
+            return Done::No;
+        }
     }
     if (samePixelSize && !allowLarger) {
         // At its own size the source's image data, with the same markers removed, are as
@@ -195,6 +202,24 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
             QFile::remove(*stripped);
     }
     return putInPlace(*made, true, source, dest, reason) ? Done::Yes : Done::No;
+}
+
+bool BRProcessor::carryGainMapInto(const QString& made, const JpegReencoder& encoder,
+                                   const QString& source, QString& reason)
+{
+    if (!encoder.sourceBytes().contains(QByteArrayView("MPF\0", 4)))
+        return true;
+    QFile file(made);
+    const QByteArray primary = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    file.close();
+    const auto whole = carryGainMap(bytesOf(encoder.sourceBytes()), bytesOf(primary),
+                                    encoder.gainMapJob(), prefs, source);
+    if (whole && !writeScratchFile(made, toByteArray(*whole))) {
+        reason =
+            QCoreApplication::translate("BRProcessor", "The temporary folder cannot be written.");
+        return false;
+    }
+    return true;
 }
 
 bool BRProcessor::copyStripped(const QString& source, const QString& dest, QString& reason)

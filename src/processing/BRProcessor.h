@@ -20,6 +20,8 @@ class QEventLoop;
 
 namespace brelin {
 
+class JpegReencoder;
+
 class BRProcessorDelegate
 {
 public:
@@ -70,6 +72,9 @@ private:
     enum class Done { No, Yes, KeptOriginalData };
     Done reencode(const QString& source, const QString& dest, QString& reason);
     bool copyStripped(const QString& source, const QString& dest, QString& reason);
+    // The source's gain map, made anew for the re-encoded image `made`, appended to it.
+    bool carryGainMapInto(const QString& made, const JpegReencoder& encoder, const QString& source,
+                          QString& reason);
     // Copies a result to its destination, removes it when it is a temporary file, and
     // gives the destination its icon.
     bool putInPlace(const QString& result, bool temporary, const QString& source,

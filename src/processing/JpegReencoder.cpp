@@ -187,6 +187,7 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* r
     keepsPixelSize_ = outW == info->width && outH == info->height;
 
     const bool turn = recordFlag(prefs_, key::RemoveEXIF) && orientation != 1;
+    gainMapJob_ = {info->width, info->height, outW, outH, turn ? orientation : 1, quality};
     const auto written = [&](const std::vector<uint8_t>& bytes) -> std::optional<QString> {
         if (!writeScratchFile(target, QByteArray(reinterpret_cast<const char*>(bytes.data()),
                                                  qsizetype(bytes.size()))))

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/JpegCodec.h"
+#include "processing/GainMapCarrier.h"
 
 #include <QByteArray>
 #include <QString>
@@ -28,6 +29,10 @@ public:
     std::optional<QString> makeAndScaleJPEG(float quality, QString* reason = nullptr);
     // After makeAndScaleJPEG: whether the new image has the source's own pixel size.
     bool keepsPixelSize() const { return keepsPixelSize_; }
+    // After makeAndScaleJPEG: where the new image stands against the source, for the
+    // source's gain map; and the source's bytes.
+    GainMapJob gainMapJob() const { return gainMapJob_; }
+    const QByteArray& sourceBytes() const { return jpeg_; }
 
     // The factor for ScalingType 2, for an image of these pixel sides as displayed. An
     // image already within the bound of ScalingFixedType 4, 5 or 6 keeps its size.
@@ -47,6 +52,7 @@ private:
     JpegInfo info_;
     int orientation_ = 1;
     bool keepsPixelSize_ = false;
+    GainMapJob gainMapJob_;
 };
 
 } // namespace brelin

@@ -1,6 +1,7 @@
 #include "processing/MetadataTransfer.h"
 #include "platform/ByteSpan.h"
 
+#include "markers/GainMap.h"
 #include "markers/JpegSegments.h"
 #include "markers/MarkerTools.h"
 #include "markers/MultiPicture.h"
@@ -9,6 +10,7 @@
 #include "platform/ExifOrientation.h"
 #include "platform/LosslessTransform.h"
 #include "platform/Resources.h"
+#include "processing/GainMapCarrier.h"
 #include "processing/UnreadableReason.h"
 #include "settings/SettingsRecord.h"
 
@@ -43,11 +45,6 @@ QString toolsCannotStart()
 bool isCompleteJpeg(const QByteArray& bytes)
 {
     return markers::checkStream(bytesOf(bytes)).ok;
-}
-
-QByteArray toByteArray(const std::vector<uint8_t>& v)
-{
-    return QByteArray(reinterpret_cast<const char*>(v.data()), qsizetype(v.size()));
 }
 
 bool hasApp0(const QByteArray& jpeg)
@@ -193,7 +190,8 @@ std::optional<QString> MetadataTransfer::stripProfilesFrom(const QString& source
     const bool icc = recordFlag(prefs_, key::RemoveICC);
     const bool comment = recordFlag(prefs_, key::RemoveComment);
     const bool others = recordFlag(prefs_, key::RemoveOthers);
-    if (!(exif || iptc || icc || comment || others))
+    const bool gainMap = recordFlag(prefs_, key::RemoveGainMap);
+    if (!(exif || iptc || icc || comment || others || gainMap))
         return source;
     const QString target = targetPath.isEmpty() ? temporaryFileFor(source) : targetPath;
 
@@ -280,7 +278,8 @@ std::optional<QString> MetadataTransfer::stripProfilesFrom(const QString& source
                  .arg(source, bytes ? QStringLiteral("incomplete result") : failure));
         return std::nullopt;
     }
-    if (!stages.isEmpty() && (!present || present->contains(markers::kAPP2))) {
+    const bool indexed = !present || present->contains(markers::kAPP2);
+    if (!stages.isEmpty() && indexed) {
         // The images a Multi-Picture index lists (an HDR gain map) follow the primary: the
         // removed segments moved them, so the index is written anew.
         QFile file(source);
@@ -288,9 +287,35 @@ std::optional<QString> MetadataTransfer::stripProfilesFrom(const QString& source
         if (const auto reindexed = markers::reindexStoredImages(bytesOf(whole), bytesOf(*bytes)))
             bytes = toByteArray(*reindexed);
     }
+    const QString incomplete =
+        QCoreApplication::translate("MetadataTransfer", "The file is not a complete JPEG image.");
+    if (indexed) {
+        const auto found = markers::findGainMap(bytesOf(*bytes));
+        if (gainMapFate(found, prefs_, source) == GainMapFate::Remove) {
+            const auto without = markers::withoutGainMap(*found);
+            if (!without) {
+                fail(reason, incomplete,
+                     QStringLiteral("Could not remove the gain map of %1").arg(source));
+                return std::nullopt;
+            }
+            bytes = toByteArray(*without);
+        }
+    }
     if (turnAfter) {
         std::string why;
-        const auto turned = turnUpright(*bytes, orientation, why);
+        std::optional<QByteArray> turned;
+        if (const auto found = indexed ? markers::findGainMap(bytesOf(*bytes)) : std::nullopt) {
+            // The images after the primary are not part of its stream: it is turned alone,
+            // and its gain map with it.
+            const auto primary = [&](std::span<const uint8_t> jpeg) {
+                const auto t = turnUpright(toByteArray(jpeg), orientation, why);
+                return t ? std::optional(std::vector<uint8_t>(t->begin(), t->end())) : std::nullopt;
+            };
+            if (const auto all = turnWithGainMap(*found, orientation, primary, why))
+                turned = toByteArray(*all);
+        } else {
+            turned = turnUpright(*bytes, orientation, why);
+        }
         if (!turned) {
             fail(reason,
                  QCoreApplication::translate("MetadataTransfer",
@@ -299,8 +324,7 @@ std::optional<QString> MetadataTransfer::stripProfilesFrom(const QString& source
                      .arg(source, QString::fromStdString(why)));
             return std::nullopt;
         }
-        bytes =
-            QByteArray(reinterpret_cast<const char*>(turned->data()), qsizetype(turned->size()));
+        bytes = std::move(turned);
     }
     if (!writeAtomically(target, *bytes)) {
         fail(reason,

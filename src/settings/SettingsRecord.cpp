@@ -23,10 +23,11 @@ int saturate(double d)
 const QStringList& settingsKeys()
 {
     static const QStringList keys{
-        key::HasSuffix,     key::Recompress,       key::Quality,       key::RemoveEXIF,
-        key::RemoveICC,     key::RemoveITPC,       key::RemoveComment, key::RemoveOthers,
-        key::ScalingFactor, key::ScalingFixedType, key::ScalingType,   key::ScalingFixedValue,
-        key::KeepIcon,      key::Suffix,           key::Path,          key::CustomPath};
+        key::HasSuffix,         key::Recompress,    key::Quality,          key::RemoveEXIF,
+        key::RemoveICC,         key::RemoveITPC,    key::RemoveComment,    key::RemoveOthers,
+        key::RemoveGainMap,     key::ScalingFactor, key::ScalingFixedType, key::ScalingType,
+        key::ScalingFixedValue, key::KeepIcon,      key::Suffix,           key::Path,
+        key::CustomPath};
     return keys;
 }
 
@@ -40,6 +41,7 @@ QVariantMap initialRecord()
             {key::RemoveITPC, 0},
             {key::RemoveComment, 0},
             {key::RemoveOthers, 0},
+            {key::RemoveGainMap, 0},
             {key::ScalingFactor, 0.5},
             {key::ScalingFixedType, int(FixedLongerSideIfLonger)},
             {key::ScalingType, int(ScaleToLength)},

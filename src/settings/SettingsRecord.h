@@ -1,4 +1,4 @@
-// The processing settings record: the sixteen named values that describe one run.
+// The processing settings record: the seventeen named values that describe one run.
 // Flags and codes are int, ScalingFactor is double, Suffix and Path are QString.
 #pragma once
 
@@ -17,6 +17,7 @@ inline const QString RemoveICC = QStringLiteral("RemoveICC");
 inline const QString RemoveITPC = QStringLiteral("RemoveITPC"); // spelled so in stored presets
 inline const QString RemoveComment = QStringLiteral("RemoveComment");
 inline const QString RemoveOthers = QStringLiteral("RemoveOthers");
+inline const QString RemoveGainMap = QStringLiteral("RemoveGainMap"); // missing: 0, kept
 inline const QString ScalingFactor = QStringLiteral("ScalingFactor");
 inline const QString ScalingFixedType = QStringLiteral("ScalingFixedType");
 inline const QString ScalingType = QStringLiteral("ScalingType");
@@ -27,7 +28,7 @@ inline const QString Path = QStringLiteral("Path");
 inline const QString CustomPath = QStringLiteral("CustomPath");
 } // namespace key
 
-// The sixteen keys in the order the panel reads its controls. A QVariantMap keeps its
+// The seventeen keys in the order the panel reads its controls. A QVariantMap keeps its
 // keys sorted; writers that want the panel's order iterate over this list.
 const QStringList& settingsKeys();
 

@@ -149,6 +149,7 @@ QVariantMap BRController::buildPrefs() const
     record.insert(key::RemoveITPC, stateOf(removeITPC));
     record.insert(key::RemoveComment, stateOf(removeComment));
     record.insert(key::RemoveOthers, stateOf(removeOthers));
+    record.insert(key::RemoveGainMap, stateOf(removeGainMap));
     record.insert(key::ScalingFactor, scalingFactor->value());
     record.insert(key::ScalingFixedType,
                   fixedIndex >= 0 ? scalingFixedType->itemData(fixedIndex).toInt() : -1);
@@ -174,6 +175,7 @@ void BRController::setValuesFrom(const QVariantMap& record)
     removeITPC->setChecked(recordFlag(record, key::RemoveITPC));
     removeComment->setChecked(recordFlag(record, key::RemoveComment));
     removeOthers->setChecked(recordFlag(record, key::RemoveOthers));
+    removeGainMap->setChecked(recordFlag(record, key::RemoveGainMap));
     const double factor = recordDouble(record, key::ScalingFactor);
     if (std::isfinite(factor))
         scalingFactor->setValue(factor);

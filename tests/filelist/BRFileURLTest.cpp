@@ -2,6 +2,7 @@
 #include "filelist/BRFileURL.h"
 #include "filelist/BRUtils.h"
 #include "filelist/TreeFixture.h"
+#include "support/TestEnv.h"
 
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -59,6 +60,9 @@ TEST(BRFileURL, TheFilterTakesFoldersAndJpegNames)
     const BRFileURLPtr missing = BRFileURL::makeWithPath(t.path(QStringLiteral("missing.jpg")));
     EXPECT_FALSE(missing->hasSnapshot());
     EXPECT_EQ(missing->additionalInformation(), QStringLiteral("JPEG file"));
+    EXPECT_EQ(BRFileURL::makeWithPath(corpusDir() + QStringLiteral("/hdr/pixel_ultrahdr.jpg"))
+                  ->additionalInformation(),
+              QStringLiteral("JPEG image (HDR)"));
 }
 
 TEST(BRFileURL, AFolderHoldsItsAcceptedEntriesToAnyDepth)

@@ -48,6 +48,18 @@ TEST(ImageProperties, ACameraFileReadsAsExiv2InterpretsIt)
     EXPECT_EQ(p->at(QStringLiteral("{TIFF}")).group.at(QStringLiteral("Make")).value,
               QStringLiteral("Canon"));
     EXPECT_FALSE(imageProperties(QByteArray("not a JPEG")));
+    EXPECT_FALSE(p->count(QStringLiteral("{HDR}")));
+}
+
+TEST(ImageProperties, AnHdrPhotoShowsItsGainMap)
+{
+    const auto p =
+        imageProperties(readBytes(corpusDir() + QStringLiteral("/hdr/pixel_ultrahdr.jpg")));
+    ASSERT_TRUE(p && p->count(QStringLiteral("{HDR}")));
+    const Properties& hdr = p->at(QStringLiteral("{HDR}")).group;
+    EXPECT_EQ(hdr.at(QStringLiteral("GainMapSize")).value, QString::fromUtf8("1020 × 768"));
+    EXPECT_EQ(hdr.at(QStringLiteral("MaxBoost")).value, QString::fromUtf8("×6.31 (2.66 stops)"));
+    EXPECT_EQ(hdr.at(QStringLiteral("MinBoost")).value, QString::fromUtf8("×1 (0.00 stops)"));
 }
 
 } // namespace

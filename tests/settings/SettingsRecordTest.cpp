@@ -9,16 +9,25 @@
 
 using namespace brelin;
 
-TEST(SettingsRecord, KeysAreTheSixteenInPanelOrder)
+TEST(SettingsRecord, KeysAreTheSeventeenInPanelOrder)
 {
-    const QStringList expected{QStringLiteral("HasSuffix"),     QStringLiteral("Recompress"),
-                               QStringLiteral("Quality"),       QStringLiteral("RemoveEXIF"),
-                               QStringLiteral("RemoveICC"),     QStringLiteral("RemoveITPC"),
-                               QStringLiteral("RemoveComment"), QStringLiteral("RemoveOthers"),
-                               QStringLiteral("ScalingFactor"), QStringLiteral("ScalingFixedType"),
-                               QStringLiteral("ScalingType"),   QStringLiteral("ScalingFixedValue"),
-                               QStringLiteral("KeepIcon"),      QStringLiteral("Suffix"),
-                               QStringLiteral("Path"),          QStringLiteral("CustomPath")};
+    const QStringList expected{QStringLiteral("HasSuffix"),
+                               QStringLiteral("Recompress"),
+                               QStringLiteral("Quality"),
+                               QStringLiteral("RemoveEXIF"),
+                               QStringLiteral("RemoveICC"),
+                               QStringLiteral("RemoveITPC"),
+                               QStringLiteral("RemoveComment"),
+                               QStringLiteral("RemoveOthers"),
+                               QStringLiteral("RemoveGainMap"),
+                               QStringLiteral("ScalingFactor"),
+                               QStringLiteral("ScalingFixedType"),
+                               QStringLiteral("ScalingType"),
+                               QStringLiteral("ScalingFixedValue"),
+                               QStringLiteral("KeepIcon"),
+                               QStringLiteral("Suffix"),
+                               QStringLiteral("Path"),
+                               QStringLiteral("CustomPath")};
     EXPECT_EQ(settingsKeys(), expected);
 }
 

@@ -61,6 +61,7 @@ QVariantMap sampleRecord()
             {key::RemoveITPC, 1},
             {key::RemoveComment, 0},
             {key::RemoveOthers, 1},
+            {key::RemoveGainMap, 1},
             {key::ScalingFactor, 0.25},
             {key::ScalingFixedType, 5},
             {key::ScalingType, 1},
@@ -76,7 +77,7 @@ QVariantMap sampleRecord()
 TEST_F(SettingsPanel, InitialRecordNeverOverwritesAPhoto)
 {
     const QVariantMap record = controller.buildPrefs();
-    ASSERT_EQ(record.size(), 16);
+    ASSERT_EQ(record.size(), settingsKeys().size());
     for (const QString& k : settingsKeys())
         EXPECT_TRUE(record.contains(k)) << k.toStdString();
 
@@ -255,7 +256,7 @@ TEST_F(SettingsPanel, OddAndMissingValuesInAnAppliedRecord)
     EXPECT_EQ(record.value(key::Suffix), QString());
     EXPECT_EQ(record.value(key::CustomPath), 0);
     EXPECT_EQ(record.value(key::Path), kPlaceholder);
-    EXPECT_EQ(record.size(), 16);
+    EXPECT_EQ(record.size(), settingsKeys().size());
 
     // An empty record: every position and tag 0.
     controller.setValuesFrom({});

@@ -212,4 +212,25 @@ Segment makeSegment(uint8_t marker, std::span<const uint8_t> payload)
     return seg;
 }
 
+std::optional<std::vector<uint8_t>>
+editHeader(std::span<const uint8_t> jpeg, const std::function<bool(std::vector<Segment>&)>& edit)
+{
+    Reader in = Reader::fromMemory(jpeg);
+    Header header;
+    std::string error;
+    if (!readHeader(in, header, error) || !edit(header.segments))
+        return std::nullopt;
+    std::vector<uint8_t> out;
+    out.reserve(jpeg.size() + 1024);
+    Writer writer = Writer::toMemory(out);
+    static const uint8_t soi[2] = {0xFF, kSOI};
+    bool ok = writer.write(soi, 2);
+    for (const Segment& s : header.segments)
+        ok = ok && s.bytes.size() >= 4 && s.bytes.size() - 2 <= 0xFFFF && writer.write(s.bytes);
+    ok = ok && writer.write(header.sos.bytes) && copyScans(in, writer, error) && writer.flush();
+    if (!ok)
+        return std::nullopt;
+    return out;
+}
+
 } // namespace markers

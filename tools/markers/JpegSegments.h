@@ -5,6 +5,7 @@
 #include "markers/ByteIO.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,5 +61,11 @@ std::optional<std::vector<Segment>> splitSegments(std::span<const uint8_t> bytes
 
 // Makes a segment of `marker` around `payload` (at most kMaxSegmentPayload bytes).
 Segment makeSegment(uint8_t marker, std::span<const uint8_t> payload);
+
+// The stream in memory with its header segments changed by `edit`, which returns false
+// to give up; the scans and whatever follows the EOI are copied. None when the stream is
+// not whole or `edit` gave up.
+std::optional<std::vector<uint8_t>>
+editHeader(std::span<const uint8_t> jpeg, const std::function<bool(std::vector<Segment>&)>& edit);
 
 } // namespace markers

@@ -1,7 +1,7 @@
 #include "markers/MarkerTools.h"
 
+#include "markers/GainMap.h"
 #include "markers/JpegSegments.h"
-#include "markers/MultiPicture.h"
 
 #include <algorithm>
 #include <cctype>
@@ -24,17 +24,6 @@ bool isAdobe(const Segment& seg)
 {
     const auto p = seg.payload();
     return seg.marker == kAPP0 + 14 && p.size() >= 12 && std::memcmp(p.data(), "Adobe", 5) == 0;
-}
-
-// An HDR gain map's own APP2 segments: its Multi-Picture index and ISO 21496-1 metadata.
-// They are a kind of their own: the APP2 kind (the ICC profile) leaves them alone.
-bool isGainMapSegment(const Segment& seg)
-{
-    static constexpr char kIso21496[] = "urn:iso:std:iso:ts:21496:-1";
-    const auto p = seg.payload();
-    return seg.marker == kAPP2 &&
-           (isMpfPayload(p) || (p.size() >= sizeof kIso21496 &&
-                                std::memcmp(p.data(), kIso21496, sizeof kIso21496) == 0));
 }
 
 // Whether a segment is of the kind that `marker` names for the tools.

@@ -1,6 +1,7 @@
 #include "markers/MultiPicture.h"
 
 #include "markers/JpegSegments.h"
+#include "markers/MarkerTools.h"
 
 #include <algorithm>
 #include <cstring>
@@ -217,6 +218,109 @@ std::optional<std::vector<uint8_t>> reindexStoredImages(std::span<const uint8_t>
         return std::nullopt;
     std::vector<uint8_t> out(changed.begin(), changed.end());
     std::copy(payload->begin(), payload->end(), out.begin() + long(payloadAt));
+    return out;
+}
+
+std::optional<MultiPictureFile> splitStoredImages(std::span<const uint8_t> file)
+{
+    auto found = findStoredImages(file);
+    if (!found)
+        return std::nullopt;
+    MultiPictureFile split;
+    split.damaged = found->damaged;
+    std::sort(found->images.begin(), found->images.end(),
+              [](const StoredImage& a, const StoredImage& b) { return a.start < b.start; });
+    // An image must follow the index and the one before it; one that overlaps is damage.
+    size_t at = found->tiffStart + 8;
+    std::vector<StoredImage> images;
+    for (const StoredImage& image : found->images) {
+        if (image.start < at) {
+            split.damaged.push_back(image.entry);
+            continue;
+        }
+        images.push_back(image);
+        at = image.start + image.size;
+    }
+    const size_t firstEnd = images.empty() ? file.size() : images.front().start;
+    split.first.assign(file.begin(), file.begin() + long(firstEnd));
+    if (!checkStream(split.first).ok)
+        return std::nullopt;
+    size_t pos = firstEnd;
+    for (const StoredImage& image : images) {
+        if (image.start > pos)
+            split.parts.push_back(
+                {std::nullopt, {file.begin() + long(pos), file.begin() + long(image.start)}});
+        split.parts.push_back(
+            {found->index.entries[image.entry],
+             {file.begin() + long(image.start), file.begin() + long(image.start + image.size)}});
+        pos = image.start + image.size;
+    }
+    if (pos < file.size())
+        split.parts.push_back({std::nullopt, {file.begin() + long(pos), file.end()}});
+    std::sort(split.damaged.begin(), split.damaged.end());
+    return split;
+}
+
+std::optional<std::vector<uint8_t>> joinStoredImages(const MultiPictureFile& file)
+{
+    const auto old = findStoredImages(file.first);
+    if (!old || old->index.entries.empty())
+        return std::nullopt;
+    std::vector<MpEntry> entries{old->index.entries[0]};
+    for (const FilePart& part : file.parts)
+        if (part.entry)
+            entries.push_back(*part.entry);
+    // The new index first, so that the numbers are counted in the header as it will be.
+    auto first = editHeader(file.first, [&](std::vector<Segment>& segments) {
+        const auto index = std::find_if(segments.begin(), segments.end(), [](const Segment& s) {
+            return s.marker == kAPP2 && isMpfPayload(s.payload());
+        });
+        if (index == segments.end())
+            return false;
+        if (entries.size() == 1) {
+            segments.erase(index);
+            return true;
+        }
+        auto payload = rewriteMpIndex(index->payload(), entries);
+        if (!payload)
+            payload = makeMpIndex(entries, old->index.bigEndian);
+        *index = makeSegment(kAPP2, *payload);
+        return true;
+    });
+    if (!first)
+        return std::nullopt;
+    size_t total = first->size();
+    for (const FilePart& part : file.parts)
+        total += part.bytes.size();
+    if (total > UINT32_MAX)
+        return std::nullopt;
+    std::vector<uint8_t> out = std::move(*first);
+    if (entries.size() > 1) {
+        const auto now = findStoredImages(out);
+        if (!now)
+            return std::nullopt;
+        entries[0].size = uint32_t(out.size());
+        size_t pos = out.size();
+        size_t e = 1;
+        for (const FilePart& part : file.parts) {
+            if (part.entry) {
+                entries[e].size = uint32_t(part.bytes.size());
+                entries[e++].offset = uint32_t(pos - now->tiffStart);
+            }
+            pos += part.bytes.size();
+        }
+        const size_t payloadAt = now->segmentStart + 4;
+        const size_t payloadSize =
+            size_t(out[now->segmentStart + 2] << 8 | out[now->segmentStart + 3]) - 2;
+        const auto payload =
+            rewriteMpIndex(std::span(out).subspan(payloadAt, payloadSize), entries);
+        if (!payload)
+            return std::nullopt;
+        std::copy(payload->begin(), payload->end(), out.begin() + long(payloadAt));
+    }
+    out.reserve(total);
+    for (const FilePart& part : file.parts)
+        out.insert(out.end(), part.bytes.begin(), part.bytes.end());
     return out;
 }
 

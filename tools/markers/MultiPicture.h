@@ -78,4 +78,28 @@ std::optional<StoredImages> findStoredImages(std::span<const uint8_t> file);
 std::optional<std::vector<uint8_t>> reindexStoredImages(std::span<const uint8_t> original,
                                                         std::span<const uint8_t> changed);
 
+// A part of a file after its first image: an image the index lists, with its entry, or
+// bytes it does not list (a phone's padding, a motion photo's video), which stay in place.
+struct FilePart
+{
+    std::optional<MpEntry> entry;
+    std::vector<uint8_t> bytes;
+};
+
+// A file with an index, taken apart.
+struct MultiPictureFile
+{
+    std::vector<uint8_t> first;  // the first image, its index included, up to the next image
+    std::vector<FilePart> parts; // what follows it, in file order
+    std::vector<size_t> damaged; // entries whose bytes are not in the file: left out
+};
+
+// None when the header holds no readable index or the first image is not a whole stream.
+std::optional<MultiPictureFile> splitStoredImages(std::span<const uint8_t> file);
+
+// The file whole again: the first image's index written anew for the parts it lists
+// (sizes and offsets; the entries as many as listed), or left out when it lists none.
+// None when the first image has no index or the file is too large for one.
+std::optional<std::vector<uint8_t>> joinStoredImages(const MultiPictureFile& file);
+
 } // namespace markers
