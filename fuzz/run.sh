@@ -24,7 +24,7 @@ for t in ${targets[@]}; do
     "$here/build-fuzz/bin/fuzz_$t" -max_total_time="$seconds" -max_len="$max_len" \
         -artifact_prefix="$here/fuzz/regressions/$t/" -print_final_stats=1 \
         -report_slow_units=60 \
-        "$work" "$here/../shared/corpus/photos" "$here/../shared/corpus/hdr" \
+        "$work" "$here/../shared/corpus/photos" "$here/../shared/corpus/hdr" "$here/fuzz/seeds" \
         "$here/fuzz/regressions/$t" \
         >"$here/build-fuzz/$t.log" 2>&1 || failed=1
     # The last coverage line and the final statistics; the whole log stays beside.
