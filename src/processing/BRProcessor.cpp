@@ -167,11 +167,21 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
         // A file libjpeg cannot read starts no marker reader: its one reason is enough.
         if (!encoder.load(source, &reason))
             return Done::No;
-        // The kept markers are read from the source while its image is decoded and encoded.
+        // The kept markers are read from the source, and its gain map made anew, while its
+        // image is decoded and encoded.
         KeptMarkers kept;
         std::thread reader([&] { kept = markers.readKeptMarkers(source); });
+        PreparedGainMap gainMap;
+        std::thread mapMaker;
+        if (encoder.sourceBytes().contains(QByteArrayView("MPF\0", 4)))
+            mapMaker = std::thread([&] {
+                gainMap = prepareGainMap(bytesOf(encoder.sourceBytes()),
+                                         encoder.gainMapJob(quality), prefs, source);
+            });
         made = encoder.makeAndScaleJPEG(quality, &reason);
         reader.join();
+        if (mapMaker.joinable())
+            mapMaker.join();
         if (!made)
             return Done::No;
         // A result without the markers the user kept never takes the destination's place.
@@ -180,7 +190,7 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
             return Done::No;
         }
         samePixelSize = encoder.keepsPixelSize();
-        if (!carryGainMapInto(*made, encoder, source, reason)) {
+        if (!carryGainMapInto(*made, gainMap, source, reason)) {
             QFile::remove(*made);
             return Done::No;
         }
@@ -204,16 +214,15 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
     return putInPlace(*made, true, source, dest, reason) ? Done::Yes : Done::No;
 }
 
-bool BRProcessor::carryGainMapInto(const QString& made, const JpegReencoder& encoder,
+bool BRProcessor::carryGainMapInto(const QString& made, const PreparedGainMap& gainMap,
                                    const QString& source, QString& reason)
 {
-    if (!encoder.sourceBytes().contains(QByteArrayView("MPF\0", 4)))
+    if (gainMap.fate == GainMapFate::None)
         return true;
     QFile file(made);
     const QByteArray primary = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     file.close();
-    const auto whole = carryGainMap(bytesOf(encoder.sourceBytes()), bytesOf(primary),
-                                    encoder.gainMapJob(), prefs, source);
+    const auto whole = attachGainMap(gainMap, bytesOf(primary), source);
     if (whole && !writeScratchFile(made, toByteArray(*whole))) {
         reason =
             QCoreApplication::translate("BRProcessor", "The temporary folder cannot be written.");

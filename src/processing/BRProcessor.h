@@ -20,7 +20,7 @@ class QEventLoop;
 
 namespace brelin {
 
-class JpegReencoder;
+struct PreparedGainMap;
 
 class BRProcessorDelegate
 {
@@ -73,8 +73,8 @@ private:
     Done reencode(const QString& source, const QString& dest, QString& reason);
     bool copyStripped(const QString& source, const QString& dest, QString& reason);
     // The source's gain map, made anew for the re-encoded image `made`, appended to it.
-    bool carryGainMapInto(const QString& made, const JpegReencoder& encoder, const QString& source,
-                          QString& reason);
+    bool carryGainMapInto(const QString& made, const PreparedGainMap& gainMap,
+                          const QString& source, QString& reason);
     // Copies a result to its destination, removes it when it is a temporary file, and
     // gives the destination its icon.
     bool putInPlace(const QString& result, bool temporary, const QString& source,

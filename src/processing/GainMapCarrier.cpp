@@ -105,27 +105,45 @@ std::optional<std::vector<uint8_t>> remakeGainMap(std::span<const uint8_t> map,
     return described;
 }
 
-std::optional<std::vector<uint8_t>> carryGainMap(std::span<const uint8_t> source,
-                                                 std::span<const uint8_t> primary,
-                                                 const GainMapJob& job, const QVariantMap& prefs,
-                                                 const QString& sourcePath)
+PreparedGainMap prepareGainMap(std::span<const uint8_t> source, const GainMapJob& job,
+                               const QVariantMap& prefs, const QString& sourcePath)
 {
-    const auto found = markers::findGainMap(source);
-    const GainMapFate fate = gainMapFate(found, prefs, sourcePath);
-    if (fate == GainMapFate::None)
-        return std::nullopt;
-    if (fate == GainMapFate::Keep) {
+    PreparedGainMap prepared;
+    prepared.found = markers::findGainMap(source);
+    prepared.fate = gainMapFate(prepared.found, prefs, sourcePath);
+    if (prepared.fate == GainMapFate::Keep) {
         std::string why;
-        const auto map = remakeGainMap(found->file.parts[*found->map].bytes, job, why);
-        auto whole = map ? markers::withGainMap(primary, *found, *map) : std::nullopt;
-        if (whole)
+        prepared.map =
+            remakeGainMap(prepared.found->file.parts[*prepared.found->map].bytes, job, why);
+        if (!prepared.map)
+            logDropped(sourcePath, why);
+    }
+    return prepared;
+}
+
+std::optional<std::vector<uint8_t>> attachGainMap(const PreparedGainMap& prepared,
+                                                  std::span<const uint8_t> primary,
+                                                  const QString& sourcePath)
+{
+    if (prepared.fate == GainMapFate::None)
+        return std::nullopt;
+    if (prepared.map) {
+        if (auto whole = markers::withGainMap(primary, *prepared.found, *prepared.map))
             return whole;
-        logDropped(sourcePath, map ? "its index cannot be written" : why);
+        logDropped(sourcePath, "its index cannot be written");
     }
     // The kept XMP must not announce a map that is not there.
     return markers::editHeader(primary, [](std::vector<markers::Segment>& header) {
         return markers::removeGainMapItem(header);
     });
+}
+
+std::optional<std::vector<uint8_t>> carryGainMap(std::span<const uint8_t> source,
+                                                 std::span<const uint8_t> primary,
+                                                 const GainMapJob& job, const QVariantMap& prefs,
+                                                 const QString& sourcePath)
+{
+    return attachGainMap(prepareGainMap(source, job, prefs, sourcePath), primary, sourcePath);
 }
 
 std::optional<std::vector<uint8_t>> turnWithGainMap(

@@ -41,8 +41,24 @@ struct GainMapJob
 std::optional<std::vector<uint8_t>> remakeGainMap(std::span<const uint8_t> map,
                                                   const GainMapJob& job, std::string& why);
 
-// The source's map carried into the re-encoded `primary`: the whole new file; when the
-// map is left out, `primary` without the XMP's item for it. None when nothing changes.
+// The source's map made anew for a re-encoded primary, before the primary is there: it
+// reads the source only, so it can run while the primary is encoded.
+struct PreparedGainMap
+{
+    std::optional<markers::GainMapFile> found;
+    GainMapFate fate = GainMapFate::None;
+    std::optional<std::vector<uint8_t>> map; // when kept and made
+};
+PreparedGainMap prepareGainMap(std::span<const uint8_t> source, const GainMapJob& job,
+                               const QVariantMap& prefs, const QString& sourcePath);
+
+// The re-encoded `primary` with the prepared map: the whole new file; when the map is
+// left out, `primary` without the XMP's item for it. None when nothing changes.
+std::optional<std::vector<uint8_t>> attachGainMap(const PreparedGainMap& prepared,
+                                                  std::span<const uint8_t> primary,
+                                                  const QString& sourcePath);
+
+// Both in one.
 std::optional<std::vector<uint8_t>> carryGainMap(std::span<const uint8_t> source,
                                                  std::span<const uint8_t> primary,
                                                  const GainMapJob& job, const QVariantMap& prefs,

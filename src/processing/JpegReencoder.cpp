@@ -143,6 +143,35 @@ bool JpegReencoder::load(const QString& source, QString* reason)
     return true;
 }
 
+JpegReencoder::Plan JpegReencoder::plan() const
+{
+    // The factor, and whether the scaler scales at all.
+    const int type = recordInt(prefs_, key::ScalingType);
+    Plan p;
+    if (type == KeepSize) {
+        p.factor = 1.0f;
+    } else if (type == ScaleByFactor) {
+        p.factor = float(recordDouble(prefs_, key::ScalingFactor));
+    } else if (type == ScaleToLength) {
+        // The length applies to the image as the user sees it.
+        const bool swap = swapsSides(orientation_);
+        p.factor = getAbsoluteFactorForImageRep(swap ? info_.height : info_.width,
+                                                swap ? info_.width : info_.height);
+    } else {
+        p.scales = false;
+    }
+    p.outW = BRLanczosScaleTransform::outputSize(info_.width, p.factor);
+    p.outH = BRLanczosScaleTransform::outputSize(info_.height, p.factor);
+    return p;
+}
+
+GainMapJob JpegReencoder::gainMapJob(float quality) const
+{
+    const Plan p = plan();
+    const bool turn = recordFlag(prefs_, key::RemoveEXIF) && orientation_ != 1;
+    return {info_.width, info_.height, p.outW, p.outH, turn ? orientation_ : 1, quality};
+}
+
 std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* reason)
 {
     const QString& source = source_;
@@ -160,24 +189,7 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* r
                   .arg(source, QString::fromStdString(error.message)));
         return fail(unreadableReason(error), reason);
     };
-    // The factor, and whether the scaler scales at all.
-    const int type = recordInt(prefs_, key::ScalingType);
-    bool scales = true;
-    float factor = 0.0f;
-    if (type == KeepSize) {
-        factor = 1.0f;
-    } else if (type == ScaleByFactor) {
-        factor = float(recordDouble(prefs_, key::ScalingFactor));
-    } else if (type == ScaleToLength) {
-        // The length applies to the image as the user sees it.
-        const bool swap = swapsSides(orientation);
-        factor = getAbsoluteFactorForImageRep(swap ? info->height : info->width,
-                                              swap ? info->width : info->height);
-    } else {
-        scales = false;
-    }
-    const int outW = BRLanczosScaleTransform::outputSize(info->width, factor);
-    const int outH = BRLanczosScaleTransform::outputSize(info->height, factor);
+    const auto [scales, factor, outW, outH] = plan();
     if (outW <= 0 || outH <= 0 || uint64_t(outW) * uint64_t(outH) > kMaxPixels) {
         brLog(QStringLiteral("No usable size for %1 at factor %2").arg(source).arg(double(factor)));
         return fail(QCoreApplication::translate("JpegReencoder",
@@ -187,7 +199,6 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* r
     keepsPixelSize_ = outW == info->width && outH == info->height;
 
     const bool turn = recordFlag(prefs_, key::RemoveEXIF) && orientation != 1;
-    gainMapJob_ = {info->width, info->height, outW, outH, turn ? orientation : 1, quality};
     const auto written = [&](const std::vector<uint8_t>& bytes) -> std::optional<QString> {
         if (!writeScratchFile(target, QByteArray(reinterpret_cast<const char*>(bytes.data()),
                                                  qsizetype(bytes.size()))))

@@ -29,9 +29,9 @@ public:
     std::optional<QString> makeAndScaleJPEG(float quality, QString* reason = nullptr);
     // After makeAndScaleJPEG: whether the new image has the source's own pixel size.
     bool keepsPixelSize() const { return keepsPixelSize_; }
-    // After makeAndScaleJPEG: where the new image stands against the source, for the
-    // source's gain map; and the source's bytes.
-    GainMapJob gainMapJob() const { return gainMapJob_; }
+    // After load: where the new image will stand against the source, for the source's
+    // gain map, made at `quality` or above; and the source's bytes.
+    GainMapJob gainMapJob(float quality) const;
     const QByteArray& sourceBytes() const { return jpeg_; }
 
     // The factor for ScalingType 2, for an image of these pixel sides as displayed. An
@@ -42,6 +42,14 @@ public:
     static double getFactorForLength(double length, double factor);
 
 private:
+    struct Plan
+    {
+        bool scales = true;
+        float factor = 0.0f;
+        int outW = 0;
+        int outH = 0;
+    };
+    Plan plan() const;
     std::optional<QString> fail(const QString& why, QString* reason) const;
 
     QVariantMap prefs_;
@@ -52,7 +60,6 @@ private:
     JpegInfo info_;
     int orientation_ = 1;
     bool keepsPixelSize_ = false;
-    GainMapJob gainMapJob_;
 };
 
 } // namespace brelin

@@ -272,11 +272,15 @@ std::optional<std::vector<uint8_t>> joinStoredImages(const MultiPictureFile& fil
             entries.push_back(*part.entry);
     // The new index first, so that the numbers are counted in the header as it will be.
     auto first = editHeader(file.first, [&](std::vector<Segment>& segments) {
-        const auto index = std::find_if(segments.begin(), segments.end(), [](const Segment& s) {
+        const auto isIndex = [](const Segment& s) {
             return s.marker == kAPP2 && isMpfPayload(s.payload());
-        });
+        };
+        auto index = std::find_if(segments.begin(), segments.end(), isIndex);
         if (index == segments.end())
             return false;
+        // One index only: a second one would list what this one no longer does.
+        const auto others = std::remove_if(index + 1, segments.end(), isIndex);
+        segments.erase(others, segments.end());
         if (entries.size() == 1) {
             segments.erase(index);
             return true;
