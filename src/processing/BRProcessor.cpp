@@ -128,14 +128,24 @@ void BRProcessor::processFile(const BRFileURLPtr& file)
     const bool timed = keepDates && ::stat(QFile::encodeName(source).constData(), &times) == 0;
     const qint64 before = QFileInfo(source).size();
     QString reason;
-    if (tmp.isEmpty())
+    // A folder of its own inside the run's: the intermediate and payload files have fixed
+    // names, which files worked on side by side must not share.
+    QString scratch;
+    if (!tmp.isEmpty()) {
+        QByteArray pattern = QFile::encodeName(QDir(tmp).filePath(QStringLiteral("file-XXXXXX")));
+        if (mkdtemp(pattern.data()))
+            scratch = QFile::decodeName(pattern);
+    }
+    if (scratch.isEmpty())
         reason =
             QCoreApplication::translate("BRProcessor", "The temporary folder cannot be created.");
     Done done = Done::No;
-    if (!tmp.isEmpty())
+    if (!scratch.isEmpty())
         done = recordFlag(prefs, key::Recompress)
-                   ? reencode(source, dest, reason)
-                   : (copyStripped(source, dest, reason) ? Done::Yes : Done::No);
+                   ? reencode(source, dest, scratch, reason)
+                   : (copyStripped(source, dest, scratch, reason) ? Done::Yes : Done::No);
+    if (!scratch.isEmpty())
+        QDir(scratch).removeRecursively();
     if (done != Done::No) {
         if (timed) {
             const struct timespec old[2] = {times.st_atim, times.st_mtim};
@@ -156,14 +166,15 @@ void BRProcessor::processFile(const BRFileURLPtr& file)
     QMetaObject::invokeMethod(waitLoop.get(), &QEventLoop::quit, Qt::QueuedConnection);
 }
 
-BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& dest, QString& reason)
+BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& dest,
+                                        const QString& scratch, QString& reason)
 {
     const float quality = float(recordDouble(prefs, key::Quality)) / 100.0f;
-    MetadataTransfer markers(prefs, tmp, rdjpgcom, wrjpgcom);
+    MetadataTransfer markers(prefs, scratch, rdjpgcom, wrjpgcom);
     std::optional<QString> made;
     bool samePixelSize = false;
     {
-        JpegReencoder encoder(prefs, tmp);
+        JpegReencoder encoder(prefs, scratch);
         // A file libjpeg cannot read starts no marker reader: its one reason is enough.
         if (!encoder.load(source, &reason))
             return Done::No;
@@ -199,7 +210,7 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
         // At its own size the source's image data, with the same markers removed, are as
         // good a result: the smaller one is written.
         const QString original =
-            QDir(tmp).filePath(QStringLiteral("original-") + QFileInfo(*made).fileName());
+            QDir(scratch).filePath(QStringLiteral("original-") + QFileInfo(*made).fileName());
         QString why;
         const auto stripped = markers.stripProfilesFrom(source, &why, original);
         if (stripped && QFileInfo(*stripped).size() < QFileInfo(*made).size()) {
@@ -231,10 +242,11 @@ bool BRProcessor::carryGainMapInto(const QString& made, const PreparedGainMap& g
     return true;
 }
 
-bool BRProcessor::copyStripped(const QString& source, const QString& dest, QString& reason)
+bool BRProcessor::copyStripped(const QString& source, const QString& dest, const QString& scratch,
+                               QString& reason)
 {
     const auto stripped =
-        MetadataTransfer(prefs, tmp, rdjpgcom, wrjpgcom).stripProfilesFrom(source, &reason);
+        MetadataTransfer(prefs, scratch, rdjpgcom, wrjpgcom).stripProfilesFrom(source, &reason);
     if (!stripped)
         return false;
     return putInPlace(*stripped, *stripped != source, source, dest, reason);

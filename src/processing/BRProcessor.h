@@ -70,8 +70,10 @@ private:
     void processFile(const BRFileURLPtr& file);
     // The outcome of one file.
     enum class Done { No, Yes, KeptOriginalData };
-    Done reencode(const QString& source, const QString& dest, QString& reason);
-    bool copyStripped(const QString& source, const QString& dest, QString& reason);
+    // `tmp` is the file's own scratch folder.
+    Done reencode(const QString& source, const QString& dest, const QString& tmp, QString& reason);
+    bool copyStripped(const QString& source, const QString& dest, const QString& tmp,
+                      QString& reason);
     // The source's gain map, made anew for the re-encoded image `made`, appended to it.
     bool carryGainMapInto(const QString& made, const PreparedGainMap& gainMap,
                           const QString& source, QString& reason);
