@@ -49,6 +49,7 @@ const option kOptions[] = {
     {"no", no_argument, nullptr, 'n'},
     {"allow-larger", no_argument, nullptr, OptAllowLarger},
     {"keep-dates", no_argument, nullptr, OptKeepDates},
+    {"jobs", required_argument, nullptr, 'j'},
     {"verbose", no_argument, nullptr, OptVerbose},
     {"help", no_argument, nullptr, OptHelp},
     {"version", no_argument, nullptr, OptVersion},
@@ -196,7 +197,7 @@ BatchOptions parseBatchOptions(int argc, char** argv, const QString& presetsFile
     Raw raw;
     BatchOptions result;
     for (;;) {
-        const int c = getopt_long(argc, args.data(), "+yn", kOptions, nullptr);
+        const int c = getopt_long(argc, args.data(), "+ynj:", kOptions, nullptr);
         if (c == -1)
             break;
         const QString value = optarg ? QString::fromLocal8Bit(optarg) : QString();
@@ -246,6 +247,14 @@ BatchOptions parseBatchOptions(int argc, char** argv, const QString& presetsFile
         case OptKeepDates:
             result.keepDates = true;
             break;
+        case 'j': {
+            bool ok = false;
+            result.jobs = value.toInt(&ok);
+            if (!ok || result.jobs < 1 || result.jobs > 256)
+                return failure(
+                    invalid("jobs", value, QStringLiteral("a whole number from 1 to 256")));
+            break;
+        }
         case OptVerbose:
             result.verbose = true;
             break;
@@ -319,6 +328,8 @@ QString batchUsage()
         "      --allow-larger    write the re-encoded image even when the original's own image\n"
         "                        data, at the same pixel size, would take fewer bytes\n"
         "      --keep-dates      give each result its original's modification and access times\n"
+        "  -j, --jobs N          work on up to N files at once (default: one per processor\n"
+        "                        this program may run on); all questions are asked first\n"
         "\n"
         "      --verbose         also show the log lines, the marker tools' messages\n"
         "                        included, on standard error\n"

@@ -20,6 +20,8 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <sched.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace brelin;
@@ -32,6 +34,17 @@ void onInterrupt(int)
 {
     const char byte = 1;
     [[maybe_unused]] const ssize_t n = ::write(interruptPipe[1], &byte, 1);
+}
+
+// The processors this process may run on (a container or taskset may give it fewer than
+// the machine has).
+int usableProcessors()
+{
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof set, &set) == 0)
+        return std::max(1, CPU_COUNT(&set));
+    return std::max(1u, std::thread::hardware_concurrency());
 }
 
 void complain(const QString& text)
@@ -116,6 +129,7 @@ int main(int argc, char** argv)
     processor.setFiles(std::move(files));
     processor.setAllowLarger(options.allowLarger);
     processor.setKeepDates(options.keepDates);
+    processor.setJobs(options.jobs ? options.jobs : usableProcessors());
 
     // The first interrupt finishes the files under way and stops; a second one ends at once.
     if (::pipe2(interruptPipe, O_CLOEXEC) == 0) {

@@ -50,7 +50,6 @@ void BRProcessor::setIconStore(std::unique_ptr<IconStore> store)
 
 void BRProcessor::startProcess()
 {
-    continueToNextFile = true;
     if (recordInt(prefs, key::CustomPath) == 1 && recordString(prefs, key::Path).isEmpty()) {
         // No folder chosen: nothing is written into whatever the working folder may be.
         for (const BRFileURLPtr& file : files)
@@ -79,24 +78,67 @@ void BRProcessor::startProcess()
     stopProcess = false;
     createTemp();
 
-    std::thread worker;
+    // Up to `jobs` files in flight, each on a thread of its own; the loop waits in an
+    // event loop, so that the window stays alive.
+    struct Lane
+    {
+        std::thread thread;
+        std::atomic<bool> done{true};
+        QString source, dest;
+    };
+    std::vector<Lane> lanes(size_t(std::max(1, jobs)));
+    // A file must not start while another in flight writes what it reads or writes:
+    // results and questions stay those of one file at a time.
+    const auto conflicts = [&](const Lane& lane, const QString& source, const QString& dest) {
+        return !lane.done && (lane.dest == dest || lane.dest == source || lane.source == dest);
+    };
     int started = 0;
     for (const BRFileURLPtr& file : files) {
-        // Tested before the wait: a cancel during one file still lets the next one run.
+        // Tested before the wait: with one file at a time, a cancel during one file still
+        // lets the next one run; with more, the files in flight finish and no other starts.
         if (stopProcess)
             break;
-        while (!continueToNextFile)
+        const QString source = file->path();
+        const QString dest = getDest(source);
+        Lane* free = nullptr;
+        for (;;) {
+            free = nullptr;
+            bool blocked = false;
+            for (Lane& lane : lanes) {
+                blocked = blocked || conflicts(lane, source, dest);
+                if (!free && lane.done)
+                    free = &lane;
+            }
+            if (free && !blocked)
+                break;
             waitLoop->exec();
-        if (worker.joinable())
-            worker.join();
-        windows.setProgress(++started, QFileInfo(file->path()).fileName());
-        continueToNextFile = false;
-        worker = std::thread([this, file] { processFile(file); });
+        }
+        if (lanes.size() > 1 && stopProcess)
+            break;
+        if (free->thread.joinable())
+            free->thread.join();
+        windows.setProgress(++started, QFileInfo(source).fileName());
+        free->source = source;
+        free->dest = dest;
+        free->done = false;
+        free->thread = std::thread([this, file, free, index = started - 1] {
+            processFile(file, index);
+            // The last action on every path: the run loop may start the next file.
+            free->done = true;
+            QMetaObject::invokeMethod(waitLoop.get(), &QEventLoop::quit, Qt::QueuedConnection);
+        });
     }
-    while (!continueToNextFile)
-        waitLoop->exec();
-    if (worker.joinable())
-        worker.join();
+    for (Lane& lane : lanes) {
+        while (!lane.done)
+            waitLoop->exec();
+        if (lane.thread.joinable())
+            lane.thread.join();
+    }
+    std::sort(failures.begin(), failures.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [index, row] : failures)
+        unprocessed.append(row);
+    failures.clear();
     runSummary.notStarted = int(files.size()) - started;
     runSummary.cancelled = stopProcess;
     runSummary.unprocessed = int(unprocessed.size());
@@ -119,7 +161,7 @@ void BRProcessor::cancel()
     stopProcess = true;
 }
 
-void BRProcessor::processFile(const BRFileURLPtr& file)
+void BRProcessor::processFile(const BRFileURLPtr& file, int index)
 {
     const QString source = file->path();
     const QString dest = getDest(source);
@@ -153,17 +195,17 @@ void BRProcessor::processFile(const BRFileURLPtr& file)
                 brLog(QStringLiteral("Cannot set the dates of %1: %2")
                           .arg(dest, QString::fromLocal8Bit(std::strerror(errno))));
         }
+        const qint64 after = QFileInfo(dest).size();
+        const std::lock_guard lock(resultsMutex);
         ++runSummary.processed;
         if (done == Done::KeptOriginalData)
             ++runSummary.keptOriginal;
         runSummary.bytesBefore += before;
-        runSummary.bytesAfter += QFileInfo(dest).size();
+        runSummary.bytesAfter += after;
     } else {
-        addUnprocessed(source, reason);
+        const std::lock_guard lock(resultsMutex);
+        failures.emplace_back(index, unprocessedRow(source, reason));
     }
-    // The last action on every path: the run loop may start the next file.
-    continueToNextFile = true;
-    QMetaObject::invokeMethod(waitLoop.get(), &QEventLoop::quit, Qt::QueuedConnection);
 }
 
 BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& dest,
@@ -263,7 +305,8 @@ bool BRProcessor::putInPlace(const QString& result, bool temporary, const QStrin
         return false;
     }
     // Desktop icons are kept by path, not carried by a copy: the result gets its icon
-    // once it is in place.
+    // once it is in place. The store is one for the run, its files one at a time.
+    const std::lock_guard lock(iconsMutex);
     CustomIcons(*icons).processIconForFile(dest, source, recordInt(prefs, key::KeepIcon));
     return true;
 }
@@ -284,12 +327,17 @@ void BRProcessor::deleteTemp()
         QDir(tmp).removeRecursively();
 }
 
+UnprocessedFile BRProcessor::unprocessedRow(const QString& path, const QString& reason)
+{
+    return {QFileInfo(path).fileName(), path,
+            reason.isEmpty()
+                ? QCoreApplication::translate("BRProcessor", "The file could not be processed.")
+                : reason};
+}
+
 void BRProcessor::addUnprocessed(const QString& path, const QString& reason)
 {
-    unprocessed.append({QFileInfo(path).fileName(), path,
-                        reason.isEmpty() ? QCoreApplication::translate(
-                                               "BRProcessor", "The file could not be processed.")
-                                         : reason});
+    unprocessed.append(unprocessedRow(path, reason));
 }
 
 void BRProcessor::displayListOfUnprocessedFiles()

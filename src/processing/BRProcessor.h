@@ -11,8 +11,10 @@
 #include <QSet>
 #include <QVariantMap>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -46,6 +48,8 @@ public:
     void setAllowLarger(bool on) { allowLarger = on; }
     // On: each result gets its source's modification and access times.
     void setKeepDates(bool on) { keepDates = on; }
+    // Up to `n` files in flight at once (the command line's --jobs); the window keeps 1.
+    void setJobs(int n) { jobs = std::max(1, n); }
 
     // Runs the whole batch on the calling thread, which keeps handling events, and
     // returns when it is over.
@@ -67,12 +71,15 @@ public:
     const QString& temporaryFolder() const { return tmp; }
 
 private:
-    void processFile(const BRFileURLPtr& file);
+    // `index`: the file's place among those started.
+    void processFile(const BRFileURLPtr& file, int index);
+    static UnprocessedFile unprocessedRow(const QString& path, const QString& reason);
     // The outcome of one file.
     enum class Done { No, Yes, KeptOriginalData };
-    // `tmp` is the file's own scratch folder.
-    Done reencode(const QString& source, const QString& dest, const QString& tmp, QString& reason);
-    bool copyStripped(const QString& source, const QString& dest, const QString& tmp,
+    // `scratch` is the file's own folder inside the run's.
+    Done reencode(const QString& source, const QString& dest, const QString& scratch,
+                  QString& reason);
+    bool copyStripped(const QString& source, const QString& dest, const QString& scratch,
                       QString& reason);
     // The source's gain map, made anew for the re-encoded image `made`, appended to it.
     bool carryGainMapInto(const QString& made, const PreparedGainMap& gainMap,
@@ -81,7 +88,6 @@ private:
     // gives the destination its icon.
     bool putInPlace(const QString& result, bool temporary, const QString& source,
                     const QString& dest, QString& reason);
-    void waitForWorker();
     void createTemp();
     void deleteTemp();
     void displayListOfUnprocessedFiles();
@@ -94,7 +100,10 @@ private:
     QList<UnprocessedFile> unprocessed;
     QVariantMap prefs;
     std::atomic<bool> stopProcess{false};
-    std::atomic<bool> continueToNextFile{true};
+    int jobs = 1;
+    std::mutex resultsMutex; // runSummary and failures, while files are in flight
+    std::vector<std::pair<int, UnprocessedFile>> failures;
+    std::mutex iconsMutex;
     QString wrjpgcom;
     QString rdjpgcom;
     QString tmp;

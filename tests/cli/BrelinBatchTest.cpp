@@ -42,6 +42,7 @@ TEST_F(BrelinBatch, BadCommandLinesAreRefusedInTheUsualForm)
         {{"--fit", "width:0", f}, "brelin-batch: invalid argument 'width:0' for '--fit'"},
         {{"--remove", "exif,gps", f}, "brelin-batch: invalid argument 'exif,gps' for '--remove'"},
         {{"--icon", "blue", f}, "brelin-batch: invalid argument 'blue' for '--icon'"},
+        {{"--jobs", "0", f}, "brelin-batch: invalid argument '0' for '--jobs'"},
         {{"--lossless", "--scale", "0.5", f}, "brelin-batch: '--lossless' cannot be combined"},
         {{"--overwrite", "--suffix", "x", f}, "brelin-batch: '--overwrite' cannot be combined"},
         {{"--output", f, f}, "brelin-batch: invalid argument"},
