@@ -28,6 +28,7 @@ enum Option {
     OptIcon,
     OptAllowLarger,
     OptKeepDates,
+    OptKeepFolders,
     OptVerbose,
     OptHelp,
     OptVersion,
@@ -50,6 +51,7 @@ const option kOptions[] = {
     {"allow-larger", no_argument, nullptr, OptAllowLarger},
     {"keep-dates", no_argument, nullptr, OptKeepDates},
     {"jobs", required_argument, nullptr, 'j'},
+    {"keep-folders", no_argument, nullptr, OptKeepFolders},
     {"verbose", no_argument, nullptr, OptVerbose},
     {"help", no_argument, nullptr, OptHelp},
     {"version", no_argument, nullptr, OptVersion},
@@ -59,7 +61,7 @@ const option kOptions[] = {
 struct Raw
 {
     std::optional<QString> preset, quality, scale, fit, suffix, output, remove, icon;
-    bool keepSize = false, overwrite = false, lossless = false;
+    bool keepSize = false, overwrite = false, lossless = false, keepFolders = false;
 };
 
 BatchOptions failure(const QString& message)
@@ -84,6 +86,8 @@ QString apply(const Raw& raw, QVariantMap& prefs)
                               "'--keep-size' or '--quality'");
     if (int(bool(raw.scale)) + int(bool(raw.fit)) + int(raw.keepSize) > 1)
         return QStringLiteral("give only one of '--scale', '--fit' and '--keep-size'");
+    if (raw.keepFolders && !raw.output)
+        return QStringLiteral("'--keep-folders' needs '--output'");
     if (raw.overwrite && (raw.output || raw.suffix))
         return QStringLiteral("'--overwrite' cannot be combined with '--output' or '--suffix'");
 
@@ -178,6 +182,8 @@ QString apply(const Raw& raw, QVariantMap& prefs)
         if (!raw.suffix)
             prefs[key::HasSuffix] = 0; // into the folder under their own names
     }
+    if (raw.keepFolders)
+        prefs[key::KeepFolders] = 1;
     if (raw.overwrite) {
         prefs[key::HasSuffix] = 0;
         prefs[key::CustomPath] = 0;
@@ -246,6 +252,9 @@ BatchOptions parseBatchOptions(int argc, char** argv, const QString& presetsFile
             break;
         case OptKeepDates:
             result.keepDates = true;
+            break;
+        case OptKeepFolders:
+            raw.keepFolders = true;
             break;
         case 'j': {
             bool ok = false;
@@ -320,6 +329,8 @@ QString batchUsage()
         "Where results go:\n"
         "      --suffix S        beside the original, S put before the extension\n"
         "      --output DIR      into DIR, under the original's name unless --suffix is given\n"
+        "      --keep-folders    with --output: a file found in a folder FOLDER given here goes\n"
+        "                        to DIR/FOLDER's name/its path below FOLDER\n"
         "      --overwrite       over the originals themselves\n"
         "  -y, --yes             replace existing files without asking\n"
         "  -n, --no              never replace existing files\n"

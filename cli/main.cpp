@@ -53,7 +53,8 @@ void complain(const QString& text)
 }
 
 // The files to process, in the order given, folders walked as the list walks them.
-std::vector<BRFileURLPtr> collectFiles(const QStringList& paths, int& failures)
+std::vector<BRFileURLPtr> collectFiles(const QStringList& paths, int& failures,
+                                       QHash<QString, QString>& topFolders)
 {
     std::vector<BRFileURLPtr> files;
     QSet<QString> seen;
@@ -74,6 +75,8 @@ std::vector<BRFileURLPtr> collectFiles(const QStringList& paths, int& failures)
             if (!seen.contains(file->path())) {
                 seen.insert(file->path());
                 files.push_back(file);
+                if (node->isDirectory())
+                    topFolders.insert(file->path(), node->path());
             }
     }
     return files;
@@ -112,7 +115,8 @@ int main(int argc, char** argv)
 
     setLogToStandardError(options.verbose);
     int failures = 0;
-    std::vector<BRFileURLPtr> files = collectFiles(options.paths, failures);
+    QHash<QString, QString> topFolders;
+    std::vector<BRFileURLPtr> files = collectFiles(options.paths, failures, topFolders);
     TerminalWindows windows(options.answer);
     BRProcessor processor(nullptr, windows, {}, options.prefs);
     if (!options.overwrite) {
@@ -129,6 +133,7 @@ int main(int argc, char** argv)
     processor.setFiles(std::move(files));
     processor.setAllowLarger(options.allowLarger);
     processor.setKeepDates(options.keepDates);
+    processor.setTopFolders(std::move(topFolders));
     processor.setJobs(options.jobs ? options.jobs : usableProcessors());
 
     // The first interrupt finishes the files under way and stops; a second one ends at once.

@@ -17,32 +17,32 @@
 <context>
     <name>BRController</name>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="236"/>
+        <location filename="../../src/ui/BRController.cpp" line="239"/>
         <source>Same as original</source>
         <translation>Identique à l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="251"/>
+        <location filename="../../src/ui/BRController.cpp" line="254"/>
         <source>Choose the Output Folder</source>
         <translation>Choisir le dossier de sortie</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="255"/>
+        <location filename="../../src/ui/BRController.cpp" line="258"/>
         <source>Choose</source>
         <translation>Choisir</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="269"/>
+        <location filename="../../src/ui/BRController.cpp" line="272"/>
         <source>Readme</source>
         <translation>LisezMoi</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="276"/>
+        <location filename="../../src/ui/BRController.cpp" line="279"/>
         <source>About Brelin</source>
         <translation>À propos de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="277"/>
+        <location filename="../../src/ui/BRController.cpp" line="280"/>
         <source>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Makes JPEG images smaller in batches.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Réduit des images JPEG par lots.&lt;/p&gt;</translation>
     </message>
@@ -335,22 +335,22 @@
         <translation>Choisir…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="507"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="517"/>
         <source>Icon</source>
         <translation>Icône</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="516"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="526"/>
         <source>Keep the original&apos;s custom icon</source>
         <translation>Garder l’icône personnalisée de l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="532"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="542"/>
         <source>Remove the custom icon</source>
         <translation>Retirer l’icône personnalisée</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="545"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="555"/>
         <source>Make an icon from the image</source>
         <translation>Faire une icône à partir de l’image</translation>
     </message>
@@ -430,122 +430,132 @@
         <translation>La seconde image d’une photo HDR, qui éclaircit ses hautes lumières sur les écrans HDR</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="578"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="504"/>
+        <source>Keep the folders&apos; structure</source>
+        <translation>Garder la structure des dossiers</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="507"/>
+        <source>A photo from a folder of the list goes into that folder&apos;s name and its path below it</source>
+        <translation>Une photo d’un dossier de la liste va dans le nom de ce dossier et son chemin en dessous</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="588"/>
         <source>&amp;File</source>
         <translation>&amp;Fichier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="587"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="597"/>
         <source>&amp;Edit</source>
         <translation>&amp;Édition</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="602"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="612"/>
         <source>&amp;View</source>
         <translation>&amp;Affichage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="611"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="621"/>
         <source>&amp;Help</source>
         <translation>Ai&amp;de</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="629"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="639"/>
         <source>&amp;Process</source>
         <translation>&amp;Traiter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="634"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="644"/>
         <source>&amp;Add Photos and Folders…</source>
         <translation>&amp;Ajouter des photos et des dossiers…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="639"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="649"/>
         <source>&amp;Remove from List</source>
         <translation>&amp;Retirer de la liste</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="644"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="654"/>
         <source>Remove A&amp;ll</source>
         <translation>Retirer t&amp;out</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="649"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="659"/>
         <source>&amp;Quit</source>
         <translation>&amp;Quitter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="657"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="667"/>
         <source>Cu&amp;t</source>
         <translation>Co&amp;uper</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="662"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="672"/>
         <source>&amp;Copy</source>
         <translation>&amp;Copier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="667"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="677"/>
         <source>&amp;Paste</source>
         <translation>C&amp;oller</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="672"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="682"/>
         <source>Select &amp;All</source>
         <translation>&amp;Tout sélectionner</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="677"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="687"/>
         <source>Pr&amp;eferences…</source>
         <translation>Pré&amp;férences…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="685"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="695"/>
         <source>&amp;Full Screen</source>
         <translation>&amp;Plein écran</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="690"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="700"/>
         <source>Show &amp;Info</source>
         <translation>Afficher les &amp;infos</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="693"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="703"/>
         <source>Ctrl+I</source>
         <translation>Ctrl+I</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="698"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="708"/>
         <source>Open Quick Look panel</source>
         <translation>Ouvrir le panneau Coup d’œil</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="701"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="711"/>
         <source>Ctrl+Y</source>
         <translation>Ctrl+Y</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="706"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="716"/>
         <source>Brelin &amp;Website</source>
         <translation>&amp;Site web de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="711"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="721"/>
         <source>&amp;Contact the Author…</source>
         <translation>&amp;Contacter l’auteur…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="716"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="726"/>
         <source>&amp;Donate…</source>
         <translation>&amp;Faire un don…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="721"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="731"/>
         <source>Brelin &amp;Help</source>
         <translation>&amp;Aide de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="726"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="736"/>
         <source>&amp;About Brelin</source>
         <translation>À &amp;propos de Brelin</translation>
     </message>
@@ -574,27 +584,27 @@
 <context>
     <name>BRProcessor</name>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="57"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="56"/>
         <source>No output folder is chosen.</source>
         <translation>Aucun dossier de destination n’est choisi.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="66"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="65"/>
         <source>The existing file was kept: you chose not to replace it.</source>
         <translation>Le fichier existant a été gardé : vous avez choisi de ne pas le remplacer.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="133"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="183"/>
         <source>The temporary folder cannot be created.</source>
         <translation>Le dossier temporaire ne peut pas être créé.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="219"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="281"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="269"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="334"/>
         <source>The file could not be processed.</source>
         <translation>Le fichier n’a pas pu être traité.</translation>
     </message>
@@ -796,27 +806,27 @@
     <name>JpegReencoder</name>
     <message>
         <location filename="../../src/processing/JpegReencoder.cpp" line="129"/>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="155"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="184"/>
         <source>The file cannot be read.</source>
         <translation>Le fichier est illisible.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="183"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="195"/>
         <source>The settings give the image no usable size.</source>
         <translation>Les réglages ne donnent à l’image aucune taille utilisable.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="206"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="217"/>
         <source>The image cannot be scaled.</source>
         <translation>L’image ne peut pas être redimensionnée.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="202"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="213"/>
         <source>The image cannot be encoded.</source>
         <translation>L’image ne peut pas être encodée.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="194"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="205"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>

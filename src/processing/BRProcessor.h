@@ -8,6 +8,7 @@
 #include "processing/ProcessWindows.h"
 #include "processing/ReplaceAlert.h"
 
+#include <QHash>
 #include <QSet>
 #include <QVariantMap>
 
@@ -48,6 +49,12 @@ public:
     void setAllowLarger(bool on) { allowLarger = on; }
     // On: each result gets its source's modification and access times.
     void setKeepDates(bool on) { keepDates = on; }
+    // For results kept in their folders' structure: the folder each file was found under,
+    // as given (a file given by itself has none).
+    void setTopFolders(QHash<QString, QString> folderOfFile)
+    {
+        topFolders = std::move(folderOfFile);
+    }
     // Up to `n` files in flight at once (the command line's --jobs); the window keeps 1.
     void setJobs(int n) { jobs = std::max(1, n); }
 
@@ -101,6 +108,7 @@ private:
     QVariantMap prefs;
     std::atomic<bool> stopProcess{false};
     int jobs = 1;
+    QHash<QString, QString> topFolders;
     std::mutex resultsMutex; // runSummary and failures, while files are in flight
     std::vector<std::pair<int, UnprocessedFile>> failures;
     std::mutex iconsMutex;

@@ -13,7 +13,12 @@ QString BRProcessor::getDest(const QString& source) const
     QString dest = source;
     if (recordInt(prefs, key::CustomPath) == 1) {
         // Taken as it stands: no "~" expansion; a relative folder is the working folder's.
-        const QString folder = QDir::current().absoluteFilePath(recordString(prefs, key::Path));
+        QString folder = QDir::current().absoluteFilePath(recordString(prefs, key::Path));
+        const QString top = topFolders.value(source);
+        if (recordInt(prefs, key::KeepFolders) == 1 && !top.isEmpty())
+            // The folder's own name, then the file's path below it.
+            folder = QDir(folder).filePath(
+                QDir(QFileInfo(top).path()).relativeFilePath(QFileInfo(source).path()));
         if (!QFileInfo::exists(folder))
             QDir().mkpath(folder); // a failure shows when the result is written
         dest = QDir(folder).filePath(QFileInfo(source).fileName());

@@ -27,7 +27,7 @@ const QStringList& settingsKeys()
         key::RemoveICC,         key::RemoveITPC,    key::RemoveComment,    key::RemoveOthers,
         key::RemoveGainMap,     key::ScalingFactor, key::ScalingFixedType, key::ScalingType,
         key::ScalingFixedValue, key::KeepIcon,      key::Suffix,           key::Path,
-        key::CustomPath};
+        key::CustomPath,        key::KeepFolders};
     return keys;
 }
 
@@ -49,7 +49,8 @@ QVariantMap initialRecord()
             {key::KeepIcon, int(IconFromSource)},
             {key::Suffix, QStringLiteral("-small")},
             {key::Path, QString()},
-            {key::CustomPath, 0}};
+            {key::CustomPath, 0},
+            {key::KeepFolders, 0}};
 }
 
 int recordInt(const QVariantMap& record, const QString& key)

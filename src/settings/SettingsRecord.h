@@ -1,4 +1,4 @@
-// The processing settings record: the seventeen named values that describe one run.
+// The processing settings record: the eighteen named values that describe one run.
 // Flags and codes are int, ScalingFactor is double, Suffix and Path are QString.
 #pragma once
 
@@ -26,9 +26,10 @@ inline const QString KeepIcon = QStringLiteral("KeepIcon");
 inline const QString Suffix = QStringLiteral("Suffix");
 inline const QString Path = QStringLiteral("Path");
 inline const QString CustomPath = QStringLiteral("CustomPath");
+inline const QString KeepFolders = QStringLiteral("KeepFolders"); // missing: 0, flat
 } // namespace key
 
-// The seventeen keys in the order the panel reads its controls. A QVariantMap keeps its
+// The eighteen keys in the order the panel reads its controls. A QVariantMap keeps its
 // keys sorted; writers that want the panel's order iterate over this list.
 const QStringList& settingsKeys();
 

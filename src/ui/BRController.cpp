@@ -159,6 +159,7 @@ QVariantMap BRController::buildPrefs() const
     record.insert(key::Suffix, suffixField->text());
     record.insert(key::Path, customPathField->text());
     record.insert(key::CustomPath, stateOf(customPath));
+    record.insert(key::KeepFolders, stateOf(keepFolders));
     return record;
 }
 
@@ -189,6 +190,7 @@ void BRController::setValuesFrom(const QVariantMap& record)
     customPathField->setText(path);
     customPathBackup = path;
     customPath->setChecked(recordFlag(record, key::CustomPath));
+    keepFolders->setChecked(recordFlag(record, key::KeepFolders));
 
     customPathDidChange();
     scalingTypeDidChange();
@@ -233,6 +235,7 @@ void BRController::customPathDidChange()
     const bool on = customPath->isChecked();
     customPathField->setEnabled(on);
     customPathBrowse->setEnabled(on);
+    keepFolders->setEnabled(on);
     const QString placeholder = tr("Same as original");
     if (on) {
         if (customPathBackup == placeholder)

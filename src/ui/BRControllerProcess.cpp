@@ -24,6 +24,16 @@ void BRController::runBatch(const std::vector<BRFileURLPtr>& files)
     updateProcessEnabled();
     ProcessWindowsUi windows(mainWindow.get());
     BRProcessor processor(this, windows, files, buildPrefs());
+    // A file under a folder of the list keeps its path below the list's top folder.
+    QHash<QString, QString> topFolders;
+    for (const BRFileURLPtr& file : files) {
+        const BRFileURL* top = file->parent();
+        while (top && top->parent())
+            top = top->parent();
+        if (top)
+            topFolders.insert(file->path(), top->path());
+    }
+    processor.setTopFolders(std::move(topFolders));
     processor.setKeepDates(defaultIsOn(*userPrefs, defaults::KeepDates));
     processor.startProcess();
     processing = false;

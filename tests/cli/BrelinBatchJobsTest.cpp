@@ -1,5 +1,6 @@
-// brelin-batch with several files in flight: the same results, byte for byte, the same
-// failures and the same summary as one file at a time; interrupted, only whole results.
+// brelin-batch for archives: several files in flight give the same results, byte for
+// byte, the same failures and the same summary as one file at a time; interrupted, only
+// whole results; folder trees kept in the output folder.
 #include "cli/BatchFixture.h"
 
 #include <QProcess>
@@ -68,6 +69,20 @@ TEST_F(BrelinBatchJobs, AnInterruptLetsTheFilesInFlightFinishAndStartsNoOther)
             << "no part files: " << name.toStdString();
         EXPECT_TRUE(decodes(path("out/" + name))) << name.toStdString();
     }
+}
+
+TEST_F(BrelinBatchJobs, TwoTreesWithTheSameNamesKeepTheirFolders)
+{
+    for (const char* file : {"trips/rome/day1/p.jpg", "trips/rome/p.jpg", "work/day1/p.jpg"})
+        photo(QLatin1String(file));
+    photo("alone.jpg");
+    const RunResult r = batch({"--keep-folders", "--output", path("out"), path("trips/rome"),
+                               path("work"), path("alone.jpg")});
+    ASSERT_EQ(r.status, 0) << r.err.constData();
+    for (const char* made :
+         {"out/rome/day1/p.jpg", "out/rome/p.jpg", "out/work/day1/p.jpg", "out/alone.jpg"})
+        EXPECT_TRUE(decodes(path(QLatin1String(made)))) << made;
+    EXPECT_EQ(entries("out"), QStringList({"alone.jpg", "rome", "work"}));
 }
 
 } // namespace

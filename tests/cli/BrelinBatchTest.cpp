@@ -43,6 +43,7 @@ TEST_F(BrelinBatch, BadCommandLinesAreRefusedInTheUsualForm)
         {{"--remove", "exif,gps", f}, "brelin-batch: invalid argument 'exif,gps' for '--remove'"},
         {{"--icon", "blue", f}, "brelin-batch: invalid argument 'blue' for '--icon'"},
         {{"--jobs", "0", f}, "brelin-batch: invalid argument '0' for '--jobs'"},
+        {{"--keep-folders", f}, "brelin-batch: '--keep-folders' needs '--output'"},
         {{"--lossless", "--scale", "0.5", f}, "brelin-batch: '--lossless' cannot be combined"},
         {{"--overwrite", "--suffix", "x", f}, "brelin-batch: '--overwrite' cannot be combined"},
         {{"--output", f, f}, "brelin-batch: invalid argument"},

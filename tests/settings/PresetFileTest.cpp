@@ -20,13 +20,24 @@ namespace {
 
 QVariantMap record(int quality, const QString& suffix)
 {
-    return {
-        {key::HasSuffix, 1},        {key::Recompress, 1},   {key::Quality, quality},
-        {key::RemoveEXIF, 0},       {key::RemoveICC, 1},    {key::RemoveITPC, 0},
-        {key::RemoveComment, 1},    {key::RemoveOthers, 0}, {key::ScalingFactor, 0.25},
-        {key::ScalingFixedType, 3}, {key::ScalingType, 2},  {key::ScalingFixedValue, 1920},
-        {key::KeepIcon, -1},        {key::Suffix, suffix},  {key::Path, QStringLiteral("/srv/out")},
-        {key::CustomPath, 0},       {key::RemoveGainMap, 1}};
+    return {{key::HasSuffix, 1},
+            {key::Recompress, 1},
+            {key::Quality, quality},
+            {key::RemoveEXIF, 0},
+            {key::RemoveICC, 1},
+            {key::RemoveITPC, 0},
+            {key::RemoveComment, 1},
+            {key::RemoveOthers, 0},
+            {key::ScalingFactor, 0.25},
+            {key::ScalingFixedType, 3},
+            {key::ScalingType, 2},
+            {key::ScalingFixedValue, 1920},
+            {key::KeepIcon, -1},
+            {key::Suffix, suffix},
+            {key::Path, QStringLiteral("/srv/out")},
+            {key::CustomPath, 0},
+            {key::RemoveGainMap, 1},
+            {key::KeepFolders, 1}};
 }
 
 const PresetList kPresets = {

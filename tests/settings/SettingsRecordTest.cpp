@@ -9,7 +9,7 @@
 
 using namespace brelin;
 
-TEST(SettingsRecord, KeysAreTheSeventeenInPanelOrder)
+TEST(SettingsRecord, KeysAreTheEighteenInPanelOrder)
 {
     const QStringList expected{QStringLiteral("HasSuffix"),
                                QStringLiteral("Recompress"),
@@ -27,7 +27,8 @@ TEST(SettingsRecord, KeysAreTheSeventeenInPanelOrder)
                                QStringLiteral("KeepIcon"),
                                QStringLiteral("Suffix"),
                                QStringLiteral("Path"),
-                               QStringLiteral("CustomPath")};
+                               QStringLiteral("CustomPath"),
+                               QStringLiteral("KeepFolders")};
     EXPECT_EQ(settingsKeys(), expected);
 }
 

@@ -69,7 +69,8 @@ QVariantMap sampleRecord()
             {key::KeepIcon, 2},
             {key::Suffix, QStringLiteral("-web")},
             {key::Path, QStringLiteral("/srv/photos/out")},
-            {key::CustomPath, 1}};
+            {key::CustomPath, 1},
+            {key::KeepFolders, 1}};
 }
 
 } // namespace
