@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # brelin-batch beside the peers on the benchmark corpus (../shared/bench/make-corpus.sh),
 # same run, same machine, quality 80, every kind of metadata kept by Brelin: seconds for
-# the whole folder, each peer's time as a ratio to Brelin's, mean luma SSIM against
+# the whole folder (Brelin with its default --jobs), each peer's time as a ratio to Brelin's, mean luma SSIM against
 # ImageMagick's float Lanczos and bytes of image data; then the lossless strip of every
 # marker, the scaler alone and the peak memory per file.
 # Usage: bench/compare.sh [CORPUS]   (default /tmp/corpus)
@@ -14,6 +14,36 @@ trap 'rm -rf "$out"' EXIT
 files=("$corpus"/plain/*.jpg)
 export VIPS_WARNING=0
 brelin_ms=0
+
+# sharp from npm, into a cache of the benchmark's own (never by the test suite).
+sharp_dir="${XDG_CACHE_HOME:-$HOME/.cache}/brelin-bench/sharp"
+if [ ! -d "$sharp_dir/node_modules/sharp" ]; then
+    mkdir -p "$sharp_dir"
+    npm install --silent --prefix "$sharp_dir" sharp@0.35.5 >/dev/null
+fi
+sharp_job() { # job folder
+    mkdir -p "$2"
+    NODE_PATH="$sharp_dir/node_modules" node "$here/bench/sharp_job.js" "$1" "$2" "${files[@]}"
+}
+
+# The decode alone, as a floor: each file decoded by djpeg at the DCT reduction Brelin uses
+# for the job (the largest of 8, 4, 2 that leaves twice the target size), spread over the
+# processors, output thrown away.
+decode_reference() { # job
+    python3 - "$1" "$corpus/manifest.tsv" <<'PY' | xargs -P "$(nproc)" -n 2 sh -c 'djpeg -scale "1/$0" -outfile /dev/null "$1"'
+import math, os, sys
+job, manifest = sys.argv[1], sys.argv[2]
+for line in open(manifest):
+    f = line.split("\t")
+    if not f[0].endswith(".jpg") or not f[1].isdigit():
+        continue
+    w, h = int(f[1]), int(f[2])
+    s = 0.5 if job == "half" else 1920 / max(w, h)
+    ow, oh = math.floor(w * s), math.floor(h * s)
+    d = next((d for d in (8, 4, 2) if -(-w // d) >= 2 * ow and -(-h // d) >= 2 * oh), 1)
+    print(d, os.path.join(os.path.dirname(manifest), "plain", f[0]))
+PY
+}
 
 timed() { # label command...: prints the time and, after Brelin's own line, the ratio
     local label=$1 start end ms
@@ -60,9 +90,15 @@ for job in fit1920 half keep; do
     case $job in
     fit1920) timed brelin-batch batch "$out/brelin-$job" --fit longer:1920 ;;
     half) timed brelin-batch batch "$out/brelin-$job" --scale 0.5 ;;
-    keep) timed brelin-batch batch "$out/brelin-$job" --keep-size ;;
+    keep) timed brelin-batch batch "$out/brelin-$job" --keep-size --allow-larger ;;
     esac
     score "$out/brelin-$job" $kind
+    timed "sharp (1 proc)" sharp_job $job "$out/sharp-$job"
+    score "$out/sharp-$job" $kind
+    if [ $job != keep ]; then
+        timed "decode reference" decode_reference $job
+        echo
+    fi
     case $job in
     fit1920 | half)
         if [ $job = fit1920 ]; then
