@@ -41,7 +41,9 @@ for line in open(manifest):
     s = 0.5 if job == "half" else 1920 / max(w, h)
     ow, oh = math.floor(w * s), math.floor(h * s)
     d = next((d for d in (8, 4, 2) if -(-w // d) >= 2 * ow and -(-h // d) >= 2 * oh), 1)
-    print(d, os.path.join(os.path.dirname(manifest), "plain", f[0]))
+    path = os.path.join(os.path.dirname(manifest), "plain", f[0])
+    if os.path.exists(path):
+        print(d, path)
 PY
 }
 
