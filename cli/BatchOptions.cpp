@@ -6,8 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <QRegularExpression>
+
 #include <cmath>
 #include <getopt.h>
+#include <limits>
 #include <optional>
 #include <vector>
 
@@ -17,6 +20,7 @@ namespace {
 enum Option {
     OptPreset = 256,
     OptQuality,
+    OptMaxSize,
     OptScale,
     OptFit,
     OptKeepSize,
@@ -37,6 +41,7 @@ enum Option {
 const option kOptions[] = {
     {"preset", required_argument, nullptr, OptPreset},
     {"quality", required_argument, nullptr, OptQuality},
+    {"max-size", required_argument, nullptr, OptMaxSize},
     {"scale", required_argument, nullptr, OptScale},
     {"fit", required_argument, nullptr, OptFit},
     {"keep-size", no_argument, nullptr, OptKeepSize},
@@ -60,7 +65,7 @@ const option kOptions[] = {
 
 struct Raw
 {
-    std::optional<QString> preset, quality, scale, fit, suffix, output, remove, icon;
+    std::optional<QString> preset, quality, maxSize, scale, fit, suffix, output, remove, icon;
     bool keepSize = false, overwrite = false, lossless = false, keepFolders = false;
 };
 
@@ -70,6 +75,23 @@ BatchOptions failure(const QString& message)
     o.action = BatchOptions::Action::Error;
     o.error = message;
     return o;
+}
+
+// "300000", "200k", "1.5M" (k and M of 1024, as the file list counts): bytes, or none.
+std::optional<qint64> sizeInBytes(const QString& text)
+{
+    static const QRegularExpression form(QStringLiteral("^(\\d+(?:\\.\\d+)?)([kKmM]?)(?:i?B)?$"));
+    const QRegularExpressionMatch m = form.match(text);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QString unit = m.captured(2).toLower();
+    const double scale = unit == QLatin1String("k")   ? 1024.0
+                         : unit == QLatin1String("m") ? 1048576.0
+                                                      : 1.0;
+    const double bytes = std::floor(m.captured(1).toDouble() * scale);
+    if (!(bytes <= double(std::numeric_limits<int>::max())))
+        return std::nullopt;
+    return qint64(bytes);
 }
 
 QString invalid(const char* option, const QString& value, const QString& expected)
@@ -98,6 +120,13 @@ QString apply(const Raw& raw, QVariantMap& prefs)
             return invalid("quality", *raw.quality, QStringLiteral("a whole number from 0 to 100"));
         prefs[key::Quality] = q;
         prefs[key::Recompress] = 1;
+    }
+    if (raw.maxSize) {
+        const auto bytes = sizeInBytes(*raw.maxSize);
+        if (!bytes)
+            return invalid("max-size", *raw.maxSize,
+                           QStringLiteral("a size in bytes, or with k or M, such as 200k"));
+        prefs[key::MaxSize] = int(*bytes);
     }
     if (raw.scale) {
         bool ok = false;
@@ -214,6 +243,9 @@ BatchOptions parseBatchOptions(int argc, char** argv, const QString& presetsFile
         case OptQuality:
             raw.quality = value;
             break;
+        case OptMaxSize:
+            raw.maxSize = value;
+            break;
         case OptScale:
             raw.scale = value;
             break;
@@ -314,6 +346,12 @@ QString batchUsage()
         "Settings (given with --preset, they change the preset's):\n"
         "      --preset NAME     the settings of the preset NAME of Brelin's Presets.plist\n"
         "      --quality N       JPEG quality, 0 to 100\n"
+        "      --max-size SIZE   at most SIZE bytes per result (k and M of 1024, as 200k; 0:\n"
+        "                        none): the quality is searched by bisection between 1 and\n"
+        "                        --quality (the size does not always fall with the quality,\n"
+        "                        so the bisection's answer is not always the highest quality\n"
+        "                        that fits); a file that cannot be made that small is not\n"
+        "                        written, unless its original data at its own size fit\n"
         "      --scale F         scale by the factor F (0.5 halves width and height)\n"
         "      --fit SIDE:PIXELS scale so that SIDE is PIXELS long; SIDE is width, height,\n"
         "                        shorter, longer, max-width, max-height or max (the longer\n"

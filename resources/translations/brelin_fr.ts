@@ -17,32 +17,32 @@
 <context>
     <name>BRController</name>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="239"/>
+        <location filename="../../src/ui/BRController.cpp" line="265"/>
         <source>Same as original</source>
         <translation>Identique à l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="254"/>
+        <location filename="../../src/ui/BRController.cpp" line="280"/>
         <source>Choose the Output Folder</source>
         <translation>Choisir le dossier de sortie</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="258"/>
+        <location filename="../../src/ui/BRController.cpp" line="284"/>
         <source>Choose</source>
         <translation>Choisir</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="272"/>
+        <location filename="../../src/ui/BRController.cpp" line="298"/>
         <source>Readme</source>
         <translation>LisezMoi</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="279"/>
+        <location filename="../../src/ui/BRController.cpp" line="305"/>
         <source>About Brelin</source>
         <translation>À propos de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="280"/>
+        <location filename="../../src/ui/BRController.cpp" line="306"/>
         <source>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Makes JPEG images smaller in batches.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Réduit des images JPEG par lots.&lt;/p&gt;</translation>
     </message>
@@ -250,107 +250,107 @@
         <translation>Qualité</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="311"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="314"/>
         <source>Recompress the image</source>
         <translation>Recompresser l’image</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="317"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="320"/>
         <source>Decode and encode every image anew; always on while the image is scaled</source>
         <translation>Décoder et encoder de nouveau chaque image ; toujours actif quand l’image est redimensionnée</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="365"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="368"/>
         <source>Smaller file</source>
         <translation>Fichier plus léger</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="372"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="375"/>
         <source>Better image</source>
         <translation>Meilleure image</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="385"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="417"/>
         <source>Metadata</source>
         <translation>Métadonnées</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="394"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="426"/>
         <source>Camera settings, date, GPS position and thumbnail (APP1)</source>
         <translation>Réglages de l’appareil, date, position GPS et vignette (APP1)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="404"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="436"/>
         <source>Captions, keywords and credits (APP13)</source>
         <translation>Légendes, mots-clés et crédits (APP13)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="414"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="446"/>
         <source>The colour profile (APP2)</source>
         <translation>Le profil de couleurs (APP2)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="431"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="463"/>
         <source>Remove other markers</source>
         <translation>Retirer les autres marqueurs</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="434"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="466"/>
         <source>APP0, APP3, APP12 and APP14 segments</source>
         <translation>Segments APP0, APP3, APP12 et APP14</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="454"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="486"/>
         <source>Output</source>
         <translation>Sortie</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="460"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="492"/>
         <source>Add a suffix to the name:</source>
         <translation>Ajouter un suffixe au nom :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="466"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="498"/>
         <source>Keep the original: the result gets this text before its extension</source>
         <translation>Garder l’original : le résultat reçoit ce texte avant son extension</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="480"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="512"/>
         <source>Save into a folder:</source>
         <translation>Enregistrer dans un dossier :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="483"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="515"/>
         <source>Write the results into this folder instead of beside the originals</source>
         <translation>Écrire les résultats dans ce dossier plutôt qu’à côté des originaux</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="490"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="522"/>
         <source>Same as original</source>
         <translation>Identique à l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="497"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="529"/>
         <source>Choose…</source>
         <translation>Choisir…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="517"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="549"/>
         <source>Icon</source>
         <translation>Icône</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="526"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="558"/>
         <source>Keep the original&apos;s custom icon</source>
         <translation>Garder l’icône personnalisée de l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="542"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="574"/>
         <source>Remove the custom icon</source>
         <translation>Retirer l’icône personnalisée</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="555"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="587"/>
         <source>Make an icon from the image</source>
         <translation>Faire une icône à partir de l’image</translation>
     </message>
@@ -395,167 +395,187 @@
         <translation>le grand côté, s’il est plus grand</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="391"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="385"/>
+        <source>At most</source>
+        <translation>Au plus</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="388"/>
+        <source>Lower the quality, for each photo, until the result is no larger than this</source>
+        <translation>Baisser la qualité, photo par photo, jusqu’à ce que le résultat ne dépasse pas cette taille</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="395"/>
+        <source> kB</source>
+        <translation> Ko</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="407"/>
+        <source>The largest result, in kB of 1024 bytes; the quality above is the highest allowed</source>
+        <translation>Le plus grand résultat, en Ko de 1024 octets ; la qualité ci-dessus est la plus haute permise</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="423"/>
         <source>Remove EXIF</source>
         <translation>Retirer l’EXIF</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="401"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="433"/>
         <source>Remove IPTC</source>
         <translation>Retirer l’IPTC</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="411"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="443"/>
         <source>Remove ICC profile</source>
         <translation>Retirer le profil ICC</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="421"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="453"/>
         <source>Remove comment</source>
         <translation>Retirer le commentaire</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="424"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="456"/>
         <source>The JPEG comment text (COM)</source>
         <translation>Le texte du commentaire JPEG (COM)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="441"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="473"/>
         <source>Remove HDR gain map</source>
         <translation>Retirer la carte de gain HDR</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="444"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="476"/>
         <source>The second image of an HDR photo, which brightens its highlights on HDR screens</source>
         <translation>La seconde image d’une photo HDR, qui éclaircit ses hautes lumières sur les écrans HDR</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="504"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="536"/>
         <source>Keep the folders&apos; structure</source>
         <translation>Garder la structure des dossiers</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="507"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="539"/>
         <source>A photo from a folder of the list goes into that folder&apos;s name and its path below it</source>
         <translation>Une photo d’un dossier de la liste va dans le nom de ce dossier et son chemin en dessous</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="588"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="620"/>
         <source>&amp;File</source>
         <translation>&amp;Fichier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="597"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="629"/>
         <source>&amp;Edit</source>
         <translation>&amp;Édition</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="612"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="644"/>
         <source>&amp;View</source>
         <translation>&amp;Affichage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="621"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="653"/>
         <source>&amp;Help</source>
         <translation>Ai&amp;de</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="639"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="671"/>
         <source>&amp;Process</source>
         <translation>&amp;Traiter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="644"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="676"/>
         <source>&amp;Add Photos and Folders…</source>
         <translation>&amp;Ajouter des photos et des dossiers…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="649"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="681"/>
         <source>&amp;Remove from List</source>
         <translation>&amp;Retirer de la liste</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="654"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="686"/>
         <source>Remove A&amp;ll</source>
         <translation>Retirer t&amp;out</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="659"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="691"/>
         <source>&amp;Quit</source>
         <translation>&amp;Quitter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="667"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="699"/>
         <source>Cu&amp;t</source>
         <translation>Co&amp;uper</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="672"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="704"/>
         <source>&amp;Copy</source>
         <translation>&amp;Copier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="677"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="709"/>
         <source>&amp;Paste</source>
         <translation>C&amp;oller</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="682"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="714"/>
         <source>Select &amp;All</source>
         <translation>&amp;Tout sélectionner</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="687"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="719"/>
         <source>Pr&amp;eferences…</source>
         <translation>Pré&amp;férences…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="695"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="727"/>
         <source>&amp;Full Screen</source>
         <translation>&amp;Plein écran</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="700"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="732"/>
         <source>Show &amp;Info</source>
         <translation>Afficher les &amp;infos</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="703"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="735"/>
         <source>Ctrl+I</source>
         <translation>Ctrl+I</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="708"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="740"/>
         <source>Open Quick Look panel</source>
         <translation>Ouvrir le panneau Coup d’œil</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="711"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="743"/>
         <source>Ctrl+Y</source>
         <translation>Ctrl+Y</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="716"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="748"/>
         <source>Brelin &amp;Website</source>
         <translation>&amp;Site web de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="721"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="753"/>
         <source>&amp;Contact the Author…</source>
         <translation>&amp;Contacter l’auteur…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="726"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="758"/>
         <source>&amp;Donate…</source>
         <translation>&amp;Faire un don…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="731"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="763"/>
         <source>Brelin &amp;Help</source>
         <translation>&amp;Aide de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="736"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="768"/>
         <source>&amp;About Brelin</source>
         <translation>À &amp;propos de Brelin</translation>
     </message>
@@ -584,29 +604,35 @@
 <context>
     <name>BRProcessor</name>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="56"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="57"/>
         <source>No output folder is chosen.</source>
         <translation>Aucun dossier de destination n’est choisi.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="65"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="66"/>
         <source>The existing file was kept: you chose not to replace it.</source>
         <translation>Le fichier existant a été gardé : vous avez choisi de ne pas le remplacer.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="183"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="184"/>
         <source>The temporary folder cannot be created.</source>
         <translation>Le dossier temporaire ne peut pas être créé.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="281"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="325"/>
+        <location filename="../../src/processing/SizeTarget.cpp" line="59"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="334"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="386"/>
         <source>The file could not be processed.</source>
         <translation>Le fichier n’a pas pu être traité.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/SizeTarget.cpp" line="87"/>
+        <source>At this size the smallest result is %1 kB, more than the %2 kB asked.</source>
+        <translation>À cette taille, le plus petit résultat fait %1 Ko, plus que les %2 Ko demandés.</translation>
     </message>
 </context>
 <context>
@@ -806,27 +832,28 @@
     <name>JpegReencoder</name>
     <message>
         <location filename="../../src/processing/JpegReencoder.cpp" line="129"/>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="184"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="186"/>
         <source>The file cannot be read.</source>
         <translation>Le fichier est illisible.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="195"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="197"/>
         <source>The settings give the image no usable size.</source>
         <translation>Les réglages ne donnent à l’image aucune taille utilisable.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="217"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="219"/>
         <source>The image cannot be scaled.</source>
         <translation>L’image ne peut pas être redimensionnée.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="213"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="215"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="290"/>
         <source>The image cannot be encoded.</source>
         <translation>L’image ne peut pas être encodée.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="205"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="207"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
@@ -870,87 +897,97 @@
 <context>
     <name>PrefsController</name>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="42"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="44"/>
         <source>Preferences</source>
         <translation>Préférences</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="43"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="45"/>
         <source>Empty the list after processing</source>
         <translation>Vider la liste après le traitement</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="45"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="47"/>
         <source>Process files opened from the desktop at once</source>
         <translation>Traiter aussitôt les fichiers ouverts depuis le bureau</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="47"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="49"/>
         <source>Keep the originals&apos; dates</source>
         <translation>Garder les dates des originaux</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="49"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="51"/>
         <source>Manage Presets…</source>
         <translation>Gérer les préréglages…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="72"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="74"/>
         <source>Manage Presets</source>
         <translation>Gérer les préréglages</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="76"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="78"/>
         <source>Name</source>
         <translation>Nom</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="85"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="78"/>
+        <source>Size target</source>
+        <translation>Taille visée</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/PrefsController.cpp" line="88"/>
         <source>Rename…</source>
         <translation>Renommer…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="87"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="90"/>
         <source>Delete</source>
         <translation>Supprimer</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="89"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="92"/>
         <source>Done</source>
         <translation>Terminé</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="108"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="111"/>
         <source>Rename Preset</source>
         <translation>Renommer le préréglage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="113"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="116"/>
         <source>New name:</source>
         <translation>Nouveau nom :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="115"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="118"/>
         <source>Rename</source>
         <translation>Renommer</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="222"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="180"/>
+        <source>at most %1</source>
+        <translation>au plus %1</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/PrefsController.cpp" line="233"/>
         <source>Delete preset ?</source>
         <translation>Supprimer le préréglage ?</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="223"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="234"/>
         <source>Are you sure you want to delete the preset &quot;</source>
         <translation>Voulez-vous vraiment supprimer le préréglage &quot;</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="229"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="240"/>
         <source>Yes</source>
         <translation>Oui</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="230"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="241"/>
         <source>No</source>
         <translation>Non</translation>
     </message>
@@ -1054,12 +1091,22 @@
         <translation>%1 ont gardé leurs données d’image d’origine (les réencoder les aurait agrandis)</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="43"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="44"/>
+        <source>1 needed a lower quality to fit the size</source>
+        <translation>1 a demandé une qualité plus basse pour tenir dans la taille</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/RunSummary.cpp" line="46"/>
+        <source>%1 needed a lower quality to fit the size</source>
+        <translation>%1 ont demandé une qualité plus basse pour tenir dans la taille</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/RunSummary.cpp" line="51"/>
         <source>%1 not processed</source>
         <translation>%1 non traités</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="46"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="54"/>
         <source>%1 not started</source>
         <translation>%1 non commencés</translation>
     </message>

@@ -10,6 +10,7 @@
 #include "processing/JpegReencoder.h"
 #include "processing/Leftovers.h"
 #include "processing/MetadataTransfer.h"
+#include "processing/SizeTarget.h"
 #include "settings/SettingsRecord.h"
 
 #include <QCoreApplication>
@@ -200,6 +201,8 @@ void BRProcessor::processFile(const BRFileURLPtr& file, int index)
         ++runSummary.processed;
         if (done == Done::KeptOriginalData)
             ++runSummary.keptOriginal;
+        if (done == Done::LowerQuality)
+            ++runSummary.lowerQuality;
         runSummary.bytesBefore += before;
         runSummary.bytesAfter += after;
     } else {
@@ -212,14 +215,21 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
                                         const QString& scratch, QString& reason)
 {
     const float quality = float(recordDouble(prefs, key::Quality)) / 100.0f;
+    const qint64 target = std::max(0, recordInt(prefs, key::MaxSize));
     MetadataTransfer markers(prefs, scratch, rdjpgcom, wrjpgcom);
     std::optional<QString> made;
     bool samePixelSize = false;
+    SizeFit fit;
     {
         JpegReencoder encoder(prefs, scratch);
+        encoder.setKeepsScaledImage(target > 0);
         // A file libjpeg cannot read starts no marker reader: its one reason is enough.
         if (!encoder.load(source, &reason))
             return Done::No;
+        // With a target, the first quality of the search is encoded while the image is
+        // decoded and scaled, the others from the scaled image.
+        QualitySearch search(qualityFor(quality));
+        const int first = search.next();
         // The kept markers are read from the source, and its gain map made anew, while its
         // image is decoded and encoded.
         KeptMarkers kept;
@@ -231,30 +241,62 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
                 gainMap = prepareGainMap(bytesOf(encoder.sourceBytes()),
                                          encoder.gainMapJob(quality), prefs, source);
             });
-        made = encoder.makeAndScaleJPEG(quality, &reason);
+        made = encoder.makeAndScaleJPEG(target > 0 ? float(first) / 100.0f : quality, &reason);
         reader.join();
         if (mapMaker.joinable())
             mapMaker.join();
         if (!made)
             return Done::No;
-        // A result without the markers the user kept never takes the destination's place.
-        if (!markers.writeKeptMarkers(kept, source, *made, &reason)) {
-            QFile::remove(*made);
-            return Done::No;
-        }
         samePixelSize = encoder.keepsPixelSize();
-        if (!carryGainMapInto(*made, gainMap, source, reason)) {
+        const qint64 primary = QFileInfo(*made).size();
+        // A result without the markers the user kept never takes the destination's place.
+        const auto complete = [&](const QString& file) {
+            return markers.writeKeptMarkers(kept, source, file, &reason) &&
+                   carryGainMapInto(file, gainMap, source, reason);
+        };
+        if (!complete(*made)) {
             QFile::remove(*made);
             return Done::No;
         }
+        if (target > 0) {
+            fit = fitToSize(target, encoder, search, first, primary, *made, complete, reason);
+            if (fit.outcome != SizeFit::Fits)
+                QFile::remove(*made);
+            if (fit.outcome == SizeFit::Failed)
+                return Done::No;
+        }
+    }
+    const auto original = [&] {
+        return QDir(scratch).filePath(QStringLiteral("original-") + QFileInfo(*made).fileName());
+    };
+    if (target > 0 && fit.outcome == SizeFit::TooLarge) {
+        // Not even quality 1 fits: at its own size, the source's image data may.
+        qint64 smallest = fit.smallest;
+        if (samePixelSize) {
+            QString why;
+            const auto stripped = markers.stripProfilesFrom(source, &why, original());
+            if (stripped && QFileInfo(*stripped).size() <= target)
+                return putInPlace(*stripped, *stripped != source, source, dest, reason)
+                           ? Done::KeptOriginalData
+                           : Done::No;
+            if (stripped) {
+                smallest = std::min(smallest, QFileInfo(*stripped).size());
+                if (*stripped != source)
+                    QFile::remove(*stripped);
+            }
+        }
+        brLog(QStringLiteral("No result for %1 fits into %2 bytes: the smallest has %3")
+                  .arg(source)
+                  .arg(target)
+                  .arg(smallest));
+        reason = tooLargeReason(smallest, target);
+        return Done::No;
     }
     if (samePixelSize && !allowLarger) {
         // At its own size the source's image data, with the same markers removed, are as
         // good a result: the smaller one is written.
-        const QString original =
-            QDir(scratch).filePath(QStringLiteral("original-") + QFileInfo(*made).fileName());
         QString why;
-        const auto stripped = markers.stripProfilesFrom(source, &why, original);
+        const auto stripped = markers.stripProfilesFrom(source, &why, original());
         if (stripped && QFileInfo(*stripped).size() < QFileInfo(*made).size()) {
             QFile::remove(*made);
             return putInPlace(*stripped, *stripped != source, source, dest, reason)
@@ -264,7 +306,9 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
         if (stripped && *stripped != source)
             QFile::remove(*stripped);
     }
-    return putInPlace(*made, true, source, dest, reason) ? Done::Yes : Done::No;
+    if (!putInPlace(*made, true, source, dest, reason))
+        return Done::No;
+    return target > 0 && fit.quality < qualityFor(quality) ? Done::LowerQuality : Done::Yes;
 }
 
 bool BRProcessor::carryGainMapInto(const QString& made, const PreparedGainMap& gainMap,
@@ -291,6 +335,14 @@ bool BRProcessor::copyStripped(const QString& source, const QString& dest, const
         MetadataTransfer(prefs, scratch, rdjpgcom, wrjpgcom).stripProfilesFrom(source, &reason);
     if (!stripped)
         return false;
+    // No quality to search: a copy larger than the target is not written.
+    const qint64 target = std::max(0, recordInt(prefs, key::MaxSize));
+    if (const qint64 size = QFileInfo(*stripped).size(); target > 0 && size > target) {
+        if (*stripped != source)
+            QFile::remove(*stripped);
+        reason = tooLargeReason(size, target);
+        return false;
+    }
     return putInPlace(*stripped, *stripped != source, source, dest, reason);
 }
 

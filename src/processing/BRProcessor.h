@@ -82,7 +82,8 @@ private:
     void processFile(const BRFileURLPtr& file, int index);
     static UnprocessedFile unprocessedRow(const QString& path, const QString& reason);
     // The outcome of one file.
-    enum class Done { No, Yes, KeptOriginalData };
+    // LowerQuality: written at a quality below the record's, to fit its size target.
+    enum class Done { No, Yes, KeptOriginalData, LowerQuality };
     // `scratch` is the file's own folder inside the run's.
     Done reencode(const QString& source, const QString& dest, const QString& scratch,
                   QString& reason);

@@ -180,6 +180,8 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* r
     const int orientation = orientation_;
     const QByteArray& jpeg = jpeg_;
     keepsPixelSize_ = false;
+    scaledPlanes_.reset();
+    scaledBitmap_.reset();
     if (jpeg.isEmpty())
         return fail(QCoreApplication::translate("JpegReencoder", "The file cannot be read."),
                     reason);
@@ -230,7 +232,8 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* r
         job.quality = quality;
         job.resampled = factor != 1.0f;
         PlaneReencodeFailure failure = PlaneReencodeFailure::None;
-        const auto encoded = reencodePlanes(bytesOf(jpeg), *info, job, failure, error);
+        const auto encoded = reencodePlanes(bytesOf(jpeg), *info, job, failure, error,
+                                            keepsScaled_ ? &scaledPlanes_ : nullptr);
         if (encoded)
             return written(*encoded);
         if (failure == PlaneReencodeFailure::Scale)
@@ -263,7 +266,30 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* r
     if (turn)
         out = turnUpright(*out, orientation);
     const auto encoded = encodeJpeg(*out, quality, grey, error, factor != 1.0f);
+    if (encoded && keepsScaled_) {
+        scaledBitmap_ = std::make_shared<const Bitmap>(std::move(*out));
+        grey_ = grey;
+        resampled_ = factor != 1.0f;
+    }
     return encoded ? written(*encoded) : unencodable();
+}
+
+std::optional<std::vector<uint8_t>> JpegReencoder::encodeAgain(float quality, QString* reason)
+{
+    JpegError error;
+    std::optional<std::vector<uint8_t>> encoded;
+    if (scaledPlanes_)
+        encoded = encodeScaledPlanes(*scaledPlanes_, quality, error);
+    else if (scaledBitmap_)
+        encoded = encodeJpeg(*scaledBitmap_, quality, grey_, error, resampled_);
+    else if (!jpeg_.isEmpty())
+        encoded = reencodeJpeg(bytesOf(jpeg_), quality, error); // at its own size, row by row
+    if (!encoded) {
+        brLog(QStringLiteral("Cannot encode %1: %2")
+                  .arg(source_, QString::fromStdString(error.message)));
+        fail(QCoreApplication::translate("JpegReencoder", "The image cannot be encoded."), reason);
+    }
+    return encoded;
 }
 
 } // namespace brelin

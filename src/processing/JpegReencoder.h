@@ -9,9 +9,14 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <memory>
 #include <optional>
 
+struct Bitmap;
+
 namespace brelin {
+
+struct ScaledPlanes;
 
 class JpegReencoder
 {
@@ -33,6 +38,12 @@ public:
     // gain map, made at `quality` or above; and the source's bytes.
     GainMapJob gainMapJob(float quality) const;
     const QByteArray& sourceBytes() const { return jpeg_; }
+
+    // On: makeAndScaleJPEG keeps its scaled image, so that encodeAgain() encodes it at
+    // other qualities without decoding and scaling it again (the size target's search).
+    void setKeepsScaledImage(bool on) { keepsScaled_ = on; }
+    // After makeAndScaleJPEG: the image encoded as it encoded it, at `quality`.
+    std::optional<std::vector<uint8_t>> encodeAgain(float quality, QString* reason = nullptr);
 
     // The factor for ScalingType 2, for an image of these pixel sides as displayed. An
     // image already within the bound of ScalingFixedType 4, 5 or 6 keeps its size.
@@ -60,6 +71,11 @@ private:
     JpegInfo info_;
     int orientation_ = 1;
     bool keepsPixelSize_ = false;
+    bool keepsScaled_ = false;
+    std::shared_ptr<const ScaledPlanes> scaledPlanes_;
+    std::shared_ptr<const Bitmap> scaledBitmap_; // RGB path; none: re-encoded row by row
+    bool grey_ = false;
+    bool resampled_ = true;
 };
 
 } // namespace brelin

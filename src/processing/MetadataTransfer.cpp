@@ -417,7 +417,7 @@ bool MetadataTransfer::writeKeptMarkers(const KeptMarkers& kept, const QString& 
     std::optional<QByteArray> bytes;
     QString failure;
     bool notStarted = false;
-    if (kept.writer && kept.writer->stages == stages) {
+    if (kept.writer && kept.writer->stages == stages && kept.writer->input >= 0) {
         QFile file(newJpeg);
         const QByteArray input = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
         const int pipe = std::exchange(kept.writer->input, -1);

@@ -9,10 +9,21 @@
 
 namespace brelin {
 
+struct ScaledPlanes
+{
+    std::unique_ptr<JpegPlaneDecoder> decoder; // owns the planes used at their own size
+    std::vector<BRLanczosScaleTransform::Plane> resized;
+    std::vector<RowProgress> done;
+    std::vector<Bitmap> turned;
+    std::vector<const Bitmap*> planes; // what is encoded
+    bool resampled = true;
+};
+
 std::optional<std::vector<uint8_t>> reencodePlanes(std::span<const uint8_t> jpeg,
                                                    const JpegInfo& info,
                                                    const PlaneReencodeJob& job,
-                                                   PlaneReencodeFailure& failure, JpegError& error)
+                                                   PlaneReencodeFailure& failure, JpegError& error,
+                                                   std::shared_ptr<const ScaledPlanes>* kept)
 {
     failure = PlaneReencodeFailure::Decode;
     auto decoder = JpegPlaneDecoder::open(jpeg, job.shrink, error);
@@ -73,6 +84,8 @@ std::optional<std::vector<uint8_t>> reencodePlanes(std::span<const uint8_t> jpeg
         resizer = std::thread([&] { scaled = BRLanczosScaleTransform::resizePlanes(resized); });
     std::optional<std::vector<uint8_t>> encoded;
     JpegError encodeError;
+    std::vector<Bitmap> turned;
+    std::vector<const Bitmap*> upright;
     if (job.orientation == 1) {
         encoded = encodeJpegPlanes(planes, job.quality, encodeError, ready, job.resampled);
     } else {
@@ -81,9 +94,7 @@ std::optional<std::vector<uint8_t>> reencodePlanes(std::span<const uint8_t> jpeg
         for (int c = 0; c < count; ++c)
             complete = ready[size_t(c)]->waitForEnd(planes[size_t(c)]->height) && complete;
         if (complete) {
-            std::vector<Bitmap> turned;
             turned.reserve(size_t(count));
-            std::vector<const Bitmap*> upright;
             for (int c = 0; c < count; ++c) {
                 turned.push_back(turnUpright(*planes[size_t(c)], job.orientation));
                 upright.push_back(&turned.back());
@@ -107,7 +118,24 @@ std::optional<std::vector<uint8_t>> reencodePlanes(std::span<const uint8_t> jpeg
         return std::nullopt;
     }
     failure = PlaneReencodeFailure::None;
+    if (kept) {
+        auto planesKept = std::make_shared<ScaledPlanes>();
+        // Moved vectors keep their elements where they are, so the pointers stay good.
+        planesKept->planes = job.orientation == 1 ? planes : upright;
+        planesKept->decoder = std::move(decoder);
+        planesKept->resized = std::move(resized);
+        planesKept->done = std::move(done);
+        planesKept->turned = std::move(turned);
+        planesKept->resampled = job.resampled;
+        *kept = std::move(planesKept);
+    }
     return encoded;
+}
+
+std::optional<std::vector<uint8_t>> encodeScaledPlanes(const ScaledPlanes& planes, float q,
+                                                       JpegError& error)
+{
+    return encodeJpegPlanes(planes.planes, q, error, {}, planes.resampled);
 }
 
 } // namespace brelin

@@ -5,6 +5,7 @@
 #include "platform/JpegCodec.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -30,9 +31,17 @@ enum class PlaneReencodeFailure {
     Encode,
 };
 
-std::optional<std::vector<uint8_t>> reencodePlanes(std::span<const uint8_t> jpeg,
-                                                   const JpegInfo& info,
-                                                   const PlaneReencodeJob& job,
-                                                   PlaneReencodeFailure& failure, JpegError& error);
+// The planes of a finished re-encode, kept for encoding them again at other qualities.
+struct ScaledPlanes;
+
+// With `kept`, the scaled planes are handed there once the encode has succeeded.
+std::optional<std::vector<uint8_t>>
+reencodePlanes(std::span<const uint8_t> jpeg, const JpegInfo& info, const PlaneReencodeJob& job,
+               PlaneReencodeFailure& failure, JpegError& error,
+               std::shared_ptr<const ScaledPlanes>* kept = nullptr);
+
+// The kept planes encoded as reencodePlanes encodes them, at quality `q`.
+std::optional<std::vector<uint8_t>> encodeScaledPlanes(const ScaledPlanes& planes, float q,
+                                                       JpegError& error);
 
 } // namespace brelin

@@ -38,6 +38,14 @@ QString summaryText(const RunSummary& s)
                                                    "%1 kept their original image data "
                                                    "(re-encoding would have made them larger)")
                            .arg(s.keptOriginal));
+    if (s.lowerQuality > 0)
+        text += QStringLiteral(", ") +
+                (s.lowerQuality == 1
+                     ? QCoreApplication::translate("RunSummary",
+                                                   "1 needed a lower quality to fit the size")
+                     : QCoreApplication::translate("RunSummary",
+                                                   "%1 needed a lower quality to fit the size")
+                           .arg(s.lowerQuality));
     if (s.unprocessed > 0)
         text += QStringLiteral(", ") +
                 QCoreApplication::translate("RunSummary", "%1 not processed").arg(s.unprocessed);

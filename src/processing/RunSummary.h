@@ -12,6 +12,8 @@ struct RunSummary
     int notStarted = 0;     // left out by a cancel
     int keptOriginal = 0;   // processed files that kept their original image data, because
                             // re-encoding them would have made them larger
+    int lowerQuality = 0;   // processed files written below the record's quality, to fit
+                            // its size target
     qint64 bytesBefore = 0; // sources of the processed files
     qint64 bytesAfter = 0;  // their results
     bool cancelled = false;

@@ -1,4 +1,4 @@
-// The processing settings record: the eighteen named values that describe one run.
+// The processing settings record: the nineteen named values that describe one run.
 // Flags and codes are int, ScalingFactor is double, Suffix and Path are QString.
 #pragma once
 
@@ -12,6 +12,7 @@ namespace key {
 inline const QString HasSuffix = QStringLiteral("HasSuffix");
 inline const QString Recompress = QStringLiteral("Recompress");
 inline const QString Quality = QStringLiteral("Quality");
+inline const QString MaxSize = QStringLiteral("MaxSize"); // bytes; 0 or missing: no target
 inline const QString RemoveEXIF = QStringLiteral("RemoveEXIF");
 inline const QString RemoveICC = QStringLiteral("RemoveICC");
 inline const QString RemoveITPC = QStringLiteral("RemoveITPC"); // spelled so in stored presets
@@ -29,7 +30,7 @@ inline const QString CustomPath = QStringLiteral("CustomPath");
 inline const QString KeepFolders = QStringLiteral("KeepFolders"); // missing: 0, flat
 } // namespace key
 
-// The eighteen keys in the order the panel reads its controls. A QVariantMap keeps its
+// The nineteen keys in the order the panel reads its controls. A QVariantMap keeps its
 // keys sorted; writers that want the panel's order iterate over this list.
 const QStringList& settingsKeys();
 

@@ -72,6 +72,13 @@ BRController::BRController(QObject* parent)
     // The slider and the quality field show one value; a record reads the field.
     connect(recompressSlider, &QSlider::valueChanged, qualityValue, &QSpinBox::setValue);
     connect(qualityValue, &QSpinBox::valueChanged, recompressSlider, &QSlider::setValue);
+    // The target is kept in bytes, so that a record's own value survives being applied.
+    maxSizeBytes = maxSizeValue->value() * 1024;
+    connect(maxSizeValue, &QSpinBox::valueChanged, this, [this](int kB) {
+        if (!applyingMaxSize)
+            maxSizeBytes = kB * 1024;
+    });
+    connect(maxSizeOn, &QCheckBox::toggled, this, &BRController::refreshMaxSize);
 
     // User actions only: setting a control from code sends none of these.
     connect(scalingType, &QButtonGroup::idClicked, this, &BRController::scalingTypeDidChange);
@@ -144,6 +151,7 @@ QVariantMap BRController::buildPrefs() const
     record.insert(key::HasSuffix, stateOf(backupOriginals));
     record.insert(key::Recompress, stateOf(recompress));
     record.insert(key::Quality, qualityValue->value());
+    record.insert(key::MaxSize, maxSizeOn->isChecked() ? maxSizeBytes : 0);
     record.insert(key::RemoveEXIF, stateOf(removeEXIF));
     record.insert(key::RemoveICC, stateOf(removeICC));
     record.insert(key::RemoveITPC, stateOf(removeITPC));
@@ -171,6 +179,14 @@ void BRController::setValuesFrom(const QVariantMap& record)
     const int quality = recordInt(record, key::Quality);
     qualityValue->setValue(quality);
     recompressSlider->setValue(quality);
+    const int maxSize = recordInt(record, key::MaxSize);
+    maxSizeOn->setChecked(maxSize > 0);
+    if (maxSize > 0) {
+        applyingMaxSize = true;
+        maxSizeValue->setValue(int((qint64(maxSize) + 512) / 1024));
+        applyingMaxSize = false;
+        maxSizeBytes = maxSize;
+    }
     removeEXIF->setChecked(recordFlag(record, key::RemoveEXIF));
     removeICC->setChecked(recordFlag(record, key::RemoveICC));
     removeITPC->setChecked(recordFlag(record, key::RemoveITPC));
@@ -216,6 +232,7 @@ void BRController::scalingTypeDidChange()
     scalingFixedTypeLabel->setEnabled(scalingFixedType->isEnabled());
     smallerFileLabel->setEnabled(recompressSlider->isEnabled());
     betterImageLabel->setEnabled(recompressSlider->isEnabled());
+    refreshMaxSize();
 }
 
 void BRController::uncheckRecompress()
@@ -228,6 +245,15 @@ void BRController::uncheckRecompress()
     qualityValue->setEnabled(on);
     smallerFileLabel->setEnabled(on);
     betterImageLabel->setEnabled(on);
+    refreshMaxSize();
+}
+
+void BRController::refreshMaxSize()
+{
+    // A part of the quality controls; its field only counts while the box is on.
+    const bool quality = recompressSlider->isEnabled();
+    maxSizeOn->setEnabled(quality);
+    maxSizeValue->setEnabled(quality && maxSizeOn->isChecked());
 }
 
 void BRController::customPathDidChange()

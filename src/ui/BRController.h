@@ -46,6 +46,8 @@ public:
 public slots:
     void scalingTypeDidChange();
     void uncheckRecompress();
+    // The size target's controls follow the quality controls.
+    void refreshMaxSize();
     void customPathDidChange();
     // Opens the window-modal folder chooser for the output folder.
     void getCustomPath();
@@ -159,6 +161,8 @@ private:
     QPointer<BRPreviewPanel> previewPanel; // while this controller controls it
     BRInfoController* infoController = nullptr;
     QString customPathBackup;
+    int maxSizeBytes = 0; // the size target's field, in bytes
+    bool applyingMaxSize = false;
 
     brelin::PresetList presets;
     std::unique_ptr<QSettings> userPrefs;

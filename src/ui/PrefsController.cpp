@@ -1,5 +1,7 @@
 #include "ui/PrefsController.h"
 
+#include "filelist/BRUtils.h"
+#include "settings/SettingsRecord.h"
 #include "settings/UserDefaults.h"
 #include "ui/PresetMenu.h"
 
@@ -71,10 +73,11 @@ void PrefsController::buildManageWindow(QWidget* parent)
     manageWindow->setObjectName(QStringLiteral("manageWindow"));
     manageWindow->setWindowTitle(tr("Manage Presets"));
     manageWindow->resize(360, 320);
-    presetsTable = new QTableWidget(0, 1, manageWindow);
+    presetsTable = new QTableWidget(0, 2, manageWindow);
     presetsTable->setObjectName(QStringLiteral("presetsTable"));
-    presetsTable->setHorizontalHeaderLabels({tr("Name")});
-    presetsTable->horizontalHeader()->setStretchLastSection(true);
+    presetsTable->setHorizontalHeaderLabels({tr("Name"), tr("Size target")});
+    presetsTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    presetsTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     presetsTable->verticalHeader()->hide();
     presetsTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     presetsTable->setShowGrid(false);
@@ -167,8 +170,16 @@ void PrefsController::doneManaging()
 void PrefsController::reloadTable()
 {
     presetsTable->setRowCount(int(presets.size()));
-    for (int i = 0; i < presets.size(); ++i)
+    for (int i = 0; i < presets.size(); ++i) {
         presetsTable->setItem(i, 0, new QTableWidgetItem(presets.at(i).name));
+        const int maxSize = recordInt(presets.at(i).prefs, key::MaxSize);
+        presetsTable->setItem(
+            i, 1,
+            new QTableWidgetItem(
+                maxSize > 0
+                    ? tr("at most %1").arg(BRUtils::getHumanSize(static_cast<uint64_t>(maxSize)))
+                    : QString()));
+    }
 }
 
 int PrefsController::selectedRow() const

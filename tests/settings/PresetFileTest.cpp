@@ -23,6 +23,7 @@ QVariantMap record(int quality, const QString& suffix)
     return {{key::HasSuffix, 1},
             {key::Recompress, 1},
             {key::Quality, quality},
+            {key::MaxSize, 300 * 1024 + quality},
             {key::RemoveEXIF, 0},
             {key::RemoveICC, 1},
             {key::RemoveITPC, 0},

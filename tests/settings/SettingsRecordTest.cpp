@@ -11,23 +11,15 @@ using namespace brelin;
 
 TEST(SettingsRecord, KeysAreTheEighteenInPanelOrder)
 {
-    const QStringList expected{QStringLiteral("HasSuffix"),
-                               QStringLiteral("Recompress"),
-                               QStringLiteral("Quality"),
-                               QStringLiteral("RemoveEXIF"),
-                               QStringLiteral("RemoveICC"),
-                               QStringLiteral("RemoveITPC"),
-                               QStringLiteral("RemoveComment"),
-                               QStringLiteral("RemoveOthers"),
-                               QStringLiteral("RemoveGainMap"),
-                               QStringLiteral("ScalingFactor"),
-                               QStringLiteral("ScalingFixedType"),
-                               QStringLiteral("ScalingType"),
-                               QStringLiteral("ScalingFixedValue"),
-                               QStringLiteral("KeepIcon"),
-                               QStringLiteral("Suffix"),
-                               QStringLiteral("Path"),
-                               QStringLiteral("CustomPath"),
+    const QStringList expected{QStringLiteral("HasSuffix"),     QStringLiteral("Recompress"),
+                               QStringLiteral("Quality"),       QStringLiteral("MaxSize"),
+                               QStringLiteral("RemoveEXIF"),    QStringLiteral("RemoveICC"),
+                               QStringLiteral("RemoveITPC"),    QStringLiteral("RemoveComment"),
+                               QStringLiteral("RemoveOthers"),  QStringLiteral("RemoveGainMap"),
+                               QStringLiteral("ScalingFactor"), QStringLiteral("ScalingFixedType"),
+                               QStringLiteral("ScalingType"),   QStringLiteral("ScalingFixedValue"),
+                               QStringLiteral("KeepIcon"),      QStringLiteral("Suffix"),
+                               QStringLiteral("Path"),          QStringLiteral("CustomPath"),
                                QStringLiteral("KeepFolders")};
     EXPECT_EQ(settingsKeys(), expected);
 }

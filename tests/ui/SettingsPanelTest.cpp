@@ -70,7 +70,8 @@ QVariantMap sampleRecord()
             {key::Suffix, QStringLiteral("-web")},
             {key::Path, QStringLiteral("/srv/photos/out")},
             {key::CustomPath, 1},
-            {key::KeepFolders, 1}};
+            {key::KeepFolders, 1},
+            {key::MaxSize, 300000}}; // not whole kB: kept to the byte
 }
 
 } // namespace
@@ -197,8 +198,8 @@ TEST_F(SettingsPanel, KeepSizeWithoutRecompressionDisablesEverythingDependent)
     record.insert(key::ScalingType, 0);
     record.insert(key::Recompress, 0);
     controller.setValuesFrom(record);
-    for (const char* name : {"recompressSlider", "qualityValue", "scalingFactor",
-                             "scalingFixedType", "scalingFixedValue"})
+    for (const char* name : {"recompressSlider", "qualityValue", "maxSizeOn", "maxSizeValue",
+                             "scalingFactor", "scalingFixedType", "scalingFixedValue"})
         EXPECT_FALSE(control<QWidget>(name)->isEnabled()) << name;
     EXPECT_TRUE(control<QCheckBox>("recompress")->isEnabled());
 

@@ -1,0 +1,94 @@
+#include "processing/SizeTarget.h"
+
+#include "platform/AtomicFile.h"
+#include "platform/BRLog.h"
+#include "platform/ByteSpan.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
+namespace brelin {
+
+SizeFit fitToSize(qint64 target, JpegReencoder& encoder, QualitySearch& search, int first,
+                  qint64 firstPrimary, const QString& made,
+                  const std::function<bool(const QString&)>& complete, QString& reason)
+{
+    SizeFit fit;
+    const qint64 whole = QFileInfo(made).size();
+    const qint64 added = whole - firstPrimary;
+    fit.smallest = whole;
+    const bool firstFits = whole <= target;
+    search.answer(firstFits);
+    int bestQuality = firstFits ? first : 0; // `made` holds it
+    std::optional<std::vector<uint8_t>> best;
+    const auto tryQuality = [&](int q) -> std::optional<bool> {
+        auto bytes = encoder.encodeAgain(float(q) / 100.0f, &reason);
+        if (!bytes)
+            return std::nullopt;
+        const qint64 size = qint64(bytes->size()) + added;
+        fit.smallest = std::min(fit.smallest, size);
+        if (size > target)
+            return false;
+        best = std::move(bytes);
+        bestQuality = q;
+        return true;
+    };
+    while (!search.done()) {
+        const auto fits = tryQuality(search.next());
+        if (!fits)
+            return fit;
+        search.answer(*fits);
+    }
+    const int q = search.result();
+    // The search only moves up to qualities that fitted; 1 is where it starts untried.
+    if (bestQuality != q) {
+        const auto fits = tryQuality(q);
+        if (!fits)
+            return fit;
+        if (!*fits) {
+            fit.outcome = SizeFit::TooLarge;
+            return fit;
+        }
+    }
+    if (best) {
+        if (!writeScratchFile(made, toByteArray(*best))) {
+            reason = QCoreApplication::translate("BRProcessor",
+                                                 "The temporary folder cannot be written.");
+            return fit;
+        }
+        if (!complete(made))
+            return fit;
+    }
+    const qint64 written = QFileInfo(made).size();
+    if (written > target) {
+        // Never larger than asked, should the markers ever weigh differently.
+        brLog(QStringLiteral("The result for %1 has %2 bytes, more than the %3 asked")
+                  .arg(made)
+                  .arg(written)
+                  .arg(target));
+        fit.smallest = std::min(fit.smallest, written);
+        fit.outcome = SizeFit::TooLarge;
+        return fit;
+    }
+    fit.outcome = SizeFit::Fits;
+    fit.quality = q;
+    return fit;
+}
+
+QString tooLargeReason(qint64 smallest, qint64 target)
+{
+    // Rounded apart, so that the two never read the same.
+    const qint64 smallestK = (smallest + 1023) / 1024;
+    const qint64 targetK = target / 1024;
+    return QCoreApplication::translate(
+               "BRProcessor",
+               "At this size the smallest result is %1 kB, more than the %2 kB asked.")
+        .arg(smallestK)
+        .arg(targetK);
+}
+
+} // namespace brelin
