@@ -308,7 +308,14 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
     }
     if (!putInPlace(*made, true, source, dest, reason))
         return Done::No;
-    return target > 0 && fit.quality < qualityFor(quality) ? Done::LowerQuality : Done::Yes;
+    if (target > 0 && fit.quality < qualityFor(quality)) {
+        brLog(QStringLiteral("Quality %1 for %2 to fit into %3 bytes")
+                  .arg(fit.quality)
+                  .arg(source)
+                  .arg(target));
+        return Done::LowerQuality;
+    }
+    return Done::Yes;
 }
 
 bool BRProcessor::carryGainMapInto(const QString& made, const PreparedGainMap& gainMap,
