@@ -38,16 +38,16 @@ SizeFit fitToSize(qint64 target, JpegReencoder& encoder, QualitySearch& search, 
         return true;
     };
     while (!search.done()) {
-        const auto fits = tryQuality(search.next());
-        if (!fits)
-            return fit;
+        const std::optional<bool> fits = tryQuality(search.next());
+        if (!fits.has_value())
+            return fit; // the encoder failed
         search.answer(*fits);
     }
     const int q = search.result();
     // The search only moves up to qualities that fitted; 1 is where it starts untried.
     if (bestQuality != q) {
-        const auto fits = tryQuality(q);
-        if (!fits)
+        const std::optional<bool> fits = tryQuality(q);
+        if (!fits.has_value())
             return fit;
         if (!*fits) {
             fit.outcome = SizeFit::TooLarge;
