@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Brelin and runs the whole test suite through CTest,
 # then builds the non-GUI tests with AddressSanitizer and UndefinedBehaviorSanitizer
 # and runs them too.

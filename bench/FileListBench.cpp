@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file list at scale: one folder tree of 10,000 JPEG files in 200 folders added, the
 // same files added one by one (the duplicate test), and everything removed again.
 // Usage: brelin-bench-filelist [FILES [FOLDERS]]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What carrying an HDR photo's gain map costs beside the re-encode step of its primary:
 // the step alone, and the step with the map made anew and appended (as a run does both),
 // medians over rounds; with the sizes and the map's SSIM against its Lanczos resizing.

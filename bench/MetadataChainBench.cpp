@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Per-file cost of the metadata chains: the copy branch with every kind removed
 // (cat and 8 wrjpgcom) and the re-encode branch with every kind kept (cat, 7 rdjpgcom
 // and 7 wrjpgcom: 15 processes).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The re-encode step alone (decode, scale, encode, write) over a folder of JPEG files in
 // one process, as a run does it: one file after the other.
 // Usage: brelin-bench-reencode JOB OUTDIR FILE...   JOB: fit1920 | half | keep

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a run costs per file beyond the re-encode step: the marker chains, the copy into
 // place, the icon step and the hand-over between files, everything kept.
 // Usage: brelin-bench-run [-n COPIES] FILE

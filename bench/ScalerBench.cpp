@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Lanczos scaler alone, on one thread and on two: input megapixels per second.
 // Usage: brelin-bench-scaler [WIDTH HEIGHT FACTOR [CHANNELS]]
 #include "scaling/BRLanczosScaleTransform.h"

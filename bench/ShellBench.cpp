@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the shell's panels take for one photo: the info panel filled for a newly
 // selected file (properties, comment, thumbnail, widgets), the same file selected again,
 // and the preview's decode at screen size. Medians of interleaved rounds.

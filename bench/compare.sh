@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# brelin-batch beside the peers on the benchmark corpus (../shared/bench/make-corpus.sh),
+# SPDX-License-Identifier: GPL-3.0-or-later
+# brelin-batch beside the peers on the benchmark corpus (bench/make-corpus.sh),
 # same run, same machine, quality 80, every kind of metadata kept by Brelin: seconds for
 # the whole folder (Brelin with its default --jobs), each peer's time as a ratio to Brelin's, mean luma SSIM against
 # ImageMagick's float Lanczos and bytes of image data; then the lossless strip of every

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Peak memory of the re-encode step per file: each file in a process of its own, the
 # growth of the process's high-water mark divided by the source's pixels.
 # Usage: bench/memory.sh JOB [CORPUS]   (JOB: fit1920 | half | keep; default /tmp/corpus)

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Pillow doing Brelin's jobs on a folder in one process, quality 80, outputs named after
 their sources. fit1920: draft (the largest DCT shrink that keeps the target size, the
 fastest way Pillow offers) then Lanczos; half: Lanczos on the whole image.

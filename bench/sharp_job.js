@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // sharp doing Brelin's jobs as it is normally used: one Node process, every file handed
 // to it at once, its default concurrency, quality 80, Lanczos 3, the metadata kept.
 // Usage: node sharp_job.js fit1920|half|keep OUTDIR FILE...

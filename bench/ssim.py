@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Mean luma SSIM (Gaussian window 11x11, sigma 1.5) of each output against ImageMagick's
 float Lanczos at the output's own size, and the bytes of image data (from the first SOS
 on, markers left out). Usage: ssim.py SOURCE_DIR OUTPUT_DIR [keep]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brelin-batch's command line: the settings record it asks for, the files and
 // folders, and how replace questions are answered.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A batch run's windows on the terminal: questions on standard input, a progress bar
 // on standard error when it is a terminal, one line per failed file, a summary.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brelin-batch: Brelin's batch engine from a terminal.
 #include "BatchOptions.h"
 #include "TerminalWindows.h"
@@ -102,7 +103,12 @@ int main(int argc, char** argv)
         std::fputs(batchUsage().toLocal8Bit().constData(), stdout);
         return 0;
     case BatchOptions::Action::Version:
-        std::printf("brelin-batch (Brelin) %s\n", BRELIN_VERSION);
+        std::printf("brelin-batch (Brelin) %s\n"
+                    "License GPL-3.0-or-later: GNU GPL version 3 or later "
+                    "<https://gnu.org/licenses/gpl.html>.\n"
+                    "This is free software: you are free to change and redistribute it.\n"
+                    "There is NO WARRANTY, to the extent permitted by law.\n",
+                    BRELIN_VERSION);
         return 0;
     case BatchOptions::Action::Error:
         if (!options.error.isEmpty())

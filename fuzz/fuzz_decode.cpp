@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the decode path of the re-encode step on a whole file. The header;
 // then, for YCbCr and grey images, the planes reduced in the DCT domain and resampled to a
 // small size and encoded anew, as the re-encode step does it; for the others (CMYK, YCCK,

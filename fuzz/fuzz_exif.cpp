@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the EXIF orientation reader, on APP1 segments as rdjpgcom prints them.
 #include "platform/ExifOrientation.h"
 

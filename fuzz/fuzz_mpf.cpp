@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the Multi-Picture Format index of a whole file and the images it
 // lists, the gain map taken out, left out and put back, and the reader and rewriter on
 // an APP2 payload (from the first "MPF\0" of the input on, so that whole photos seed it).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: what rdjpgcom parses, the segments before the first scan.
 #include "markers/MarkerTools.h"
 

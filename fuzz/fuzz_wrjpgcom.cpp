@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: what wrjpgcom parses, a payload and a whole JPEG stream.
 // The first byte picks the marker kind (APP0..APP15, or the comment), the next two
 // give the payload's length, then come the payload and the stream.

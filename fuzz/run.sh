@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang (ASan + UBSan) into build-fuzz/ and runs each
-# for SECONDS (default 600), starting from the corpus photos and the saved regressions.
+# for SECONDS (default 600), starting from the test images, the seeds and the saved regressions.
 # New failing inputs land in fuzz/regressions/TARGET/ to be kept as regression tests.
 # Inputs slower than a minute count as findings too; below that, a busy machine would
 # leave false ones.
@@ -24,7 +25,7 @@ for t in ${targets[@]}; do
     "$here/build-fuzz/bin/fuzz_$t" -max_total_time="$seconds" -max_len="$max_len" \
         -artifact_prefix="$here/fuzz/regressions/$t/" -print_final_stats=1 \
         -report_slow_units=60 \
-        "$work" "$here/../shared/corpus/photos" "$here/../shared/corpus/hdr" "$here/fuzz/seeds" \
+        "$work" "$here/tests/data/photos" "$here/tests/data/hdr" "$here/fuzz/seeds" \
         "$here/fuzz/regressions/$t" \
         >"$here/build-fuzz/$t.log" 2>&1 || failed=1
     # The last coverage line and the final statistics; the whole log stays beside.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing and builds Brelin into build/ (or the folder given).
 # Usage: scripts/build.sh [BUILD_DIR [CMAKE_ARGS...]]
 set -euo pipefail

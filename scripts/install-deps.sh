@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages listed in debian-packages.txt that are not installed yet.
 # Quiet and quick when everything is there; uses sudo when not run as root.
 set -euo pipefail

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the screenshots of the user guide (resources/Doc/images/) on a private X server:
-# Brelin with a copy of the corpus photos, its info panel, its preview, and a finished run.
+# Brelin with copies of the project's own test photos (tests/data/make-images.py), its info
+# panel, its preview, and a finished run.
 # Usage: scripts/screenshots.sh   (after a build into build/)
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -8,7 +10,12 @@ out="$here/resources/Doc/images"
 work="$(mktemp -d)"
 trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$work"' EXIT
 mkdir -p "$out" "$work/home"
-cp -r "$here/../shared/corpus/photos" "$work/photos"
+# Sound photos at the top, so that the rows clicked below are photos; the damaged one in a
+# folder of its own, for the unprocessed-files window.
+mkdir -p "$work/photos/damaged"
+cp "$here"/tests/data/photos/orientation/*.jpg "$here"/tests/data/photos/xmp/*.jpg \
+    "$here/tests/data/photos/large_with_exif.jpg" "$work/photos/"
+cp "$here/tests/data/photos/corrupted.jpg" "$work/photos/damaged/"
 
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/config" XDG_DATA_HOME="$work/home/data"
 export QT_QPA_PLATFORM=xcb LANG="${LANG:-C.UTF-8}"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // rdjpgcom: prints the comment of a JPEG file, or with -raw APPn, its APPn segments
 // verbatim, in the form that wrjpgcom takes back as a payload.
 #include "markers/MarkerTools.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // wrjpgcom: copies a JPEG stream from standard input (or FILE) to standard output with
 // one kind of marker replaced by the content of a payload file.
 #include "markers/MarkerTools.h"

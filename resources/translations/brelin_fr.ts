@@ -4,12 +4,12 @@
 <context>
     <name>AddFilesDialog</name>
     <message>
-        <location filename="../../src/ui/AddFilesDialog.cpp" line="28"/>
+        <location filename="../../src/ui/AddFilesDialog.cpp" line="29"/>
         <source>Add Photos and Folders</source>
         <translation>Ajouter des photos et des dossiers</translation>
     </message>
     <message>
-        <location filename="../../src/ui/AddFilesDialog.cpp" line="34"/>
+        <location filename="../../src/ui/AddFilesDialog.cpp" line="35"/>
         <source>Add</source>
         <translation>Ajouter</translation>
     </message>
@@ -17,102 +17,102 @@
 <context>
     <name>BRController</name>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="265"/>
+        <location filename="../../src/ui/BRController.cpp" line="266"/>
         <source>Same as original</source>
         <translation>Identique à l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="280"/>
+        <location filename="../../src/ui/BRController.cpp" line="281"/>
         <source>Choose the Output Folder</source>
         <translation>Choisir le dossier de sortie</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="284"/>
+        <location filename="../../src/ui/BRController.cpp" line="285"/>
         <source>Choose</source>
         <translation>Choisir</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="298"/>
+        <location filename="../../src/ui/BRController.cpp" line="299"/>
         <source>Readme</source>
         <translation>LisezMoi</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="305"/>
+        <location filename="../../src/ui/BRController.cpp" line="306"/>
         <source>About Brelin</source>
         <translation>À propos de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="306"/>
-        <source>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Makes JPEG images smaller in batches.&lt;/p&gt;</source>
-        <translation>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Réduit des images JPEG par lots.&lt;/p&gt;</translation>
+        <location filename="../../src/ui/BRController.cpp" line="307"/>
+        <source>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Makes JPEG images smaller in batches.&lt;/p&gt;&lt;p&gt;Brelin is free software: you can redistribute it and/or modify it under the terms of the GNU General Public License, version 3 or (at your option) any later version (GPL-3.0-or-later). It comes with no warranty.&lt;/p&gt;</source>
+        <translation>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Réduit des images JPEG par lots.&lt;/p&gt;&lt;p&gt;Brelin est un logiciel libre : vous pouvez le redistribuer et le modifier selon les termes de la Licence publique générale GNU, version 3 ou (à votre choix) toute version ultérieure (GPL-3.0-or-later). Il est fourni sans aucune garantie.&lt;/p&gt;</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="29"/>
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="30"/>
         <source>Save Preset…</source>
         <translation>Enregistrer le préréglage…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="30"/>
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="31"/>
         <source>Manage Presets…</source>
         <translation>Gérer les préréglages…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="40"/>
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="41"/>
         <source>Save Preset</source>
         <translation>Enregistrer le préréglage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="45"/>
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="46"/>
         <source>Preset name:</source>
         <translation>Nom du préréglage :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="47"/>
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="48"/>
         <source>Save</source>
         <translation>Enregistrer</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="56"/>
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="57"/>
         <source>Default</source>
         <translation>Par défaut</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="144"/>
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="145"/>
         <source>Replace ?</source>
         <translation>Remplacer ?</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="145"/>
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="146"/>
         <source>Do you want to replace the existing preset with the same name ?</source>
         <translation>Voulez-vous remplacer le préréglage existant du même nom ?</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="149"/>
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="150"/>
         <source>Yes</source>
         <translation>Oui</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerPresets.cpp" line="150"/>
+        <location filename="../../src/ui/BRControllerPresets.cpp" line="151"/>
         <source>Cancel</source>
         <translation>Annuler</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerShell.cpp" line="50"/>
+        <location filename="../../src/ui/BRControllerShell.cpp" line="51"/>
         <source>“%1” is not a JPEG file or a folder.</source>
         <translation>« %1 » n’est ni un fichier JPEG ni un dossier.</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerShell.cpp" line="72"/>
+        <location filename="../../src/ui/BRControllerShell.cpp" line="73"/>
         <source>Info</source>
         <translation>Infos</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerShell.cpp" line="180"/>
+        <location filename="../../src/ui/BRControllerShell.cpp" line="181"/>
         <source>Close Quick Look panel</source>
         <translation>Fermer le panneau Coup d’œil</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerShell.cpp" line="180"/>
+        <location filename="../../src/ui/BRControllerShell.cpp" line="181"/>
         <source>Open Quick Look panel</source>
         <translation>Ouvrir le panneau Coup d’œil</translation>
     </message>
@@ -120,7 +120,7 @@
 <context>
     <name>BRFileListModel</name>
     <message>
-        <location filename="../../src/filelist/BRFileListModel.cpp" line="200"/>
+        <location filename="../../src/filelist/BRFileListModel.cpp" line="201"/>
         <source>Name</source>
         <translation>Nom</translation>
     </message>
@@ -128,22 +128,22 @@
 <context>
     <name>BRFileURL</name>
     <message>
-        <location filename="../../src/filelist/BRFileURL.cpp" line="147"/>
+        <location filename="../../src/filelist/BRFileURL.cpp" line="148"/>
         <source>Directory with</source>
         <translation>Dossier avec</translation>
     </message>
     <message>
-        <location filename="../../src/filelist/BRFileURL.cpp" line="149"/>
+        <location filename="../../src/filelist/BRFileURL.cpp" line="150"/>
         <source>file(s)</source>
         <translation>fichier(s)</translation>
     </message>
     <message>
-        <location filename="../../src/filelist/BRFileURL.cpp" line="162"/>
+        <location filename="../../src/filelist/BRFileURL.cpp" line="163"/>
         <source>JPEG image (HDR)</source>
         <translation>Image JPEG (HDR)</translation>
     </message>
     <message>
-        <location filename="../../src/filelist/BRFileURL.cpp" line="163"/>
+        <location filename="../../src/filelist/BRFileURL.cpp" line="164"/>
         <source>JPEG file</source>
         <translation>Fichier JPEG</translation>
     </message>
@@ -151,33 +151,33 @@
 <context>
     <name>BRInfoController</name>
     <message>
-        <location filename="../../src/ui/BRInfoController.cpp" line="67"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="68"/>
         <source>Property</source>
         <translation>Propriété</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRInfoController.cpp" line="67"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="68"/>
         <source>Value</source>
         <translation>Valeur</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRInfoController.cpp" line="75"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="76"/>
         <source>Path:</source>
         <translation>Chemin :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRInfoController.cpp" line="76"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="77"/>
         <source>Type:</source>
         <translation>Type :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRInfoController.cpp" line="77"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="78"/>
         <source>Size:</source>
         <translation>Taille :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRInfoController.cpp" line="110"/>
         <location filename="../../src/ui/BRInfoController.cpp" line="111"/>
+        <location filename="../../src/ui/BRInfoController.cpp" line="112"/>
         <source>Comment</source>
         <translation>Commentaire</translation>
     </message>
@@ -583,7 +583,7 @@
 <context>
     <name>BROutlineView</name>
     <message>
-        <location filename="../../src/ui/BROutlineView.cpp" line="35"/>
+        <location filename="../../src/ui/BROutlineView.cpp" line="36"/>
         <source>Drop photos and folders here</source>
         <translation>Déposez ici des photos et des dossiers</translation>
     </message>
@@ -591,12 +591,12 @@
 <context>
     <name>BRPreviewPanel</name>
     <message>
-        <location filename="../../src/ui/BRPreviewPanel.cpp" line="176"/>
+        <location filename="../../src/ui/BRPreviewPanel.cpp" line="177"/>
         <source>No selection</source>
         <translation>Aucune sélection</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRPreviewPanel.cpp" line="177"/>
+        <location filename="../../src/ui/BRPreviewPanel.cpp" line="178"/>
         <source>Preview</source>
         <translation>Aperçu</translation>
     </message>
@@ -604,33 +604,33 @@
 <context>
     <name>BRProcessor</name>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="57"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="58"/>
         <source>No output folder is chosen.</source>
         <translation>Aucun dossier de destination n’est choisi.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="66"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="67"/>
         <source>The existing file was kept: you chose not to replace it.</source>
         <translation>Le fichier existant a été gardé : vous avez choisi de ne pas le remplacer.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="184"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="185"/>
         <source>The temporary folder cannot be created.</source>
         <translation>Le dossier temporaire ne peut pas être créé.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="325"/>
-        <location filename="../../src/processing/SizeTarget.cpp" line="59"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="333"/>
+        <location filename="../../src/processing/SizeTarget.cpp" line="60"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="386"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="394"/>
         <source>The file could not be processed.</source>
         <translation>Le fichier n’a pas pu être traité.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/SizeTarget.cpp" line="87"/>
+        <location filename="../../src/processing/SizeTarget.cpp" line="88"/>
         <source>At this size the smallest result is %1 kB, more than the %2 kB asked.</source>
         <translation>À cette taille, le plus petit résultat fait %1 Ko, plus que les %2 Ko demandés.</translation>
     </message>
@@ -638,7 +638,7 @@
 <context>
     <name>BRUtils</name>
     <message>
-        <location filename="../../src/filelist/BRUtils.cpp" line="8"/>
+        <location filename="../../src/filelist/BRUtils.cpp" line="9"/>
         <source>Bytes</source>
         <translation>octets</translation>
     </message>
@@ -646,37 +646,37 @@
 <context>
     <name>FileCopy</name>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="31"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="32"/>
         <source>There is not enough space on the disk.</source>
         <translation>Il n’y a pas assez de place sur le disque.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="33"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="34"/>
         <source>The destination folder cannot be written.</source>
         <translation>Le dossier de destination n’est pas accessible en écriture.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="34"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="35"/>
         <source>The file cannot be written: %1</source>
         <translation>Le fichier ne peut pas être écrit : %1</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="205"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="206"/>
         <source>A folder of the same name stands where the result would go.</source>
         <translation>Un dossier du même nom se trouve à l’emplacement du résultat.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="210"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="211"/>
         <source>Something that is not a file stands where the result would go.</source>
         <translation>Un élément qui n’est pas un fichier se trouve à l’emplacement du résultat.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="217"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="218"/>
         <source>The processed file cannot be read: %1</source>
         <translation>Le fichier traité ne peut pas être lu : %1</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileCopy.cpp" line="223"/>
+        <location filename="../../src/processing/FileCopy.cpp" line="224"/>
         <source>The processed file is not a complete JPEG image.</source>
         <translation>Le fichier traité n’est pas une image JPEG complète.</translation>
     </message>
@@ -684,138 +684,138 @@
 <context>
     <name>ImageProperties</name>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="124"/>
-        <location filename="../../src/platform/ImageProperties.cpp" line="152"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="125"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="153"/>
         <source>Yes</source>
         <translation>Oui</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="125"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="126"/>
         <source>No</source>
         <translation>Non</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="163"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="164"/>
         <source>×%1 (%2 stops)</source>
         <translation>×%1 (%2 IL)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="222"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="223"/>
         <source>Pixel Width</source>
         <translation>Largeur en pixels</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="223"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="224"/>
         <source>Pixel Height</source>
         <translation>Hauteur en pixels</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="224"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="225"/>
         <source>Color Model</source>
         <translation>Modèle colorimétrique</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="225"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="226"/>
         <source>Depth</source>
         <translation>Profondeur</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="226"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="227"/>
         <source>Orientation</source>
         <translation>Orientation</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="227"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="228"/>
         <source>DPI Width</source>
         <translation>Résolution horizontale (ppp)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="228"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="229"/>
         <source>DPI Height</source>
         <translation>Résolution verticale (ppp)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="229"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="230"/>
         <source>Profile Name</source>
         <translation>Nom du profil</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="230"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="231"/>
         <source>JFIF Version</source>
         <translation>Version JFIF</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="231"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="232"/>
         <source>Density Unit</source>
         <translation>Unité de densité</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="232"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="233"/>
         <source>X Density</source>
         <translation>Densité X</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="233"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="234"/>
         <source>Y Density</source>
         <translation>Densité Y</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="234"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="235"/>
         <source>Progressive</source>
         <translation>Progressif</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="235"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="236"/>
         <source>Exif</source>
         <translation>Exif</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="236"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="237"/>
         <source>TIFF</source>
         <translation>TIFF</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="237"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="238"/>
         <source>GPS</source>
         <translation>GPS</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="238"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="239"/>
         <source>IPTC</source>
         <translation>IPTC</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="239"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="240"/>
         <source>JFIF</source>
         <translation>JFIF</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="240"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="241"/>
         <source>XMP</source>
         <translation>XMP</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="241"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="242"/>
         <source>HDR</source>
         <translation>HDR</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="242"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="243"/>
         <source>Gain Map</source>
         <translation>Carte de gain</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="243"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="244"/>
         <source>Gain Map Size</source>
         <translation>Taille de la carte de gain</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="244"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="245"/>
         <source>Min Boost</source>
         <translation>Gain minimal</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="245"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="246"/>
         <source>Max Boost</source>
         <translation>Gain maximal</translation>
     </message>
@@ -823,7 +823,7 @@
 <context>
     <name>InfoCell</name>
     <message>
-        <location filename="../../src/ui/InfoCell.cpp" line="20"/>
+        <location filename="../../src/ui/InfoCell.cpp" line="21"/>
         <source>Subtitle</source>
         <translation>Sous-titre</translation>
     </message>
@@ -831,29 +831,29 @@
 <context>
     <name>JpegReencoder</name>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="129"/>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="186"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="130"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="187"/>
         <source>The file cannot be read.</source>
         <translation>Le fichier est illisible.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="197"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="198"/>
         <source>The settings give the image no usable size.</source>
         <translation>Les réglages ne donnent à l’image aucune taille utilisable.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="219"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="220"/>
         <source>The image cannot be scaled.</source>
         <translation>L’image ne peut pas être redimensionnée.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="215"/>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="290"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="216"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="291"/>
         <source>The image cannot be encoded.</source>
         <translation>L’image ne peut pas être encodée.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="207"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="208"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
@@ -861,35 +861,35 @@
 <context>
     <name>MetadataTransfer</name>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="42"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="43"/>
         <source>The marker tools cannot be started.</source>
         <translation>Les outils des marqueurs ne peuvent pas être lancés.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="226"/>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="331"/>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="447"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="227"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="332"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="448"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="275"/>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="291"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="276"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="292"/>
         <source>The file is not a complete JPEG image.</source>
         <translation>Le fichier n’est pas une image JPEG complète.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="321"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="322"/>
         <source>The image cannot be turned upright without loss.</source>
         <translation>L’image ne peut pas être redressée sans perte.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="406"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="407"/>
         <source>The metadata of the original cannot be read.</source>
         <translation>Les métadonnées de l’original sont illisibles.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="441"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="442"/>
         <source>The new image is not a complete JPEG image.</source>
         <translation>La nouvelle image n’est pas une image JPEG complète.</translation>
     </message>
@@ -897,97 +897,97 @@
 <context>
     <name>PrefsController</name>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="44"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="45"/>
         <source>Preferences</source>
         <translation>Préférences</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="45"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="46"/>
         <source>Empty the list after processing</source>
         <translation>Vider la liste après le traitement</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="47"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="48"/>
         <source>Process files opened from the desktop at once</source>
         <translation>Traiter aussitôt les fichiers ouverts depuis le bureau</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="49"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="50"/>
         <source>Keep the originals&apos; dates</source>
         <translation>Garder les dates des originaux</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="51"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="52"/>
         <source>Manage Presets…</source>
         <translation>Gérer les préréglages…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="74"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="75"/>
         <source>Manage Presets</source>
         <translation>Gérer les préréglages</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="78"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="79"/>
         <source>Name</source>
         <translation>Nom</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="78"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="79"/>
         <source>Size target</source>
         <translation>Taille visée</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="88"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="89"/>
         <source>Rename…</source>
         <translation>Renommer…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="90"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="91"/>
         <source>Delete</source>
         <translation>Supprimer</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="92"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="93"/>
         <source>Done</source>
         <translation>Terminé</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="111"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="112"/>
         <source>Rename Preset</source>
         <translation>Renommer le préréglage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="116"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="117"/>
         <source>New name:</source>
         <translation>Nouveau nom :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="118"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="119"/>
         <source>Rename</source>
         <translation>Renommer</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="180"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="181"/>
         <source>at most %1</source>
         <translation>au plus %1</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="233"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="234"/>
         <source>Delete preset ?</source>
         <translation>Supprimer le préréglage ?</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="234"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="235"/>
         <source>Are you sure you want to delete the preset &quot;</source>
         <translation>Voulez-vous vraiment supprimer le préréglage &quot;</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="240"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="241"/>
         <source>Yes</source>
         <translation>Oui</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="241"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="242"/>
         <source>No</source>
         <translation>Non</translation>
     </message>
@@ -995,62 +995,62 @@
 <context>
     <name>ProcessWindowsUi</name>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="31"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="32"/>
         <source>Replace File</source>
         <translation>Remplacer le fichier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="44"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="45"/>
         <source>Apply to all</source>
         <translation>Appliquer à tous</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="49"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="50"/>
         <source>Replace</source>
         <translation>Remplacer</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="51"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="52"/>
         <source>Don&apos;t Replace</source>
         <translation>Ne pas remplacer</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="66"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="67"/>
         <source>Processing</source>
         <translation>Traitement</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="70"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="71"/>
         <source>Processing the images…</source>
         <translation>Traitement des images…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="77"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="78"/>
         <source>%v of %m</source>
         <translation>%v sur %m</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="121"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="122"/>
         <source>Files Not Processed</source>
         <translation>Fichiers non traités</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="124"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="125"/>
         <source>These files could not be processed:</source>
         <translation>Ces fichiers n’ont pas pu être traités :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="128"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="129"/>
         <source>Name</source>
         <translation>Nom</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="129"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="130"/>
         <source>Path</source>
         <translation>Chemin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="130"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="131"/>
         <source>Reason</source>
         <translation>Raison</translation>
     </message>
@@ -1058,12 +1058,12 @@
 <context>
     <name>ReplaceAlert</name>
     <message>
-        <location filename="../../src/processing/ReplaceAlert.cpp" line="11"/>
+        <location filename="../../src/processing/ReplaceAlert.cpp" line="12"/>
         <source>Are you sure you want to replace </source>
         <translation>Êtes-vous sûr de vouloir remplacer </translation>
     </message>
     <message>
-        <location filename="../../src/processing/ReplaceAlert.cpp" line="13"/>
+        <location filename="../../src/processing/ReplaceAlert.cpp" line="14"/>
         <source> with the new processed file ?</source>
         <translation> par le nouveau fichier traité ?</translation>
     </message>
@@ -1071,42 +1071,42 @@
 <context>
     <name>RunSummary</name>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="15"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="16"/>
         <source>1 file processed</source>
         <translation>1 fichier traité</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="16"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="17"/>
         <source>%1 files processed</source>
         <translation>%1 fichiers traités</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="34"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="35"/>
         <source>1 kept its original image data (re-encoding would have made it larger)</source>
         <translation>1 a gardé ses données d’image d’origine (le réencoder l’aurait agrandi)</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="37"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="38"/>
         <source>%1 kept their original image data (re-encoding would have made them larger)</source>
         <translation>%1 ont gardé leurs données d’image d’origine (les réencoder les aurait agrandis)</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="44"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="45"/>
         <source>1 needed a lower quality to fit the size</source>
         <translation>1 a demandé une qualité plus basse pour tenir dans la taille</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="46"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="47"/>
         <source>%1 needed a lower quality to fit the size</source>
         <translation>%1 ont demandé une qualité plus basse pour tenir dans la taille</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="51"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="52"/>
         <source>%1 not processed</source>
         <translation>%1 non traités</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="54"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="55"/>
         <source>%1 not started</source>
         <translation>%1 non commencés</translation>
     </message>
@@ -1114,37 +1114,37 @@
 <context>
     <name>UnreadableReason</name>
     <message>
-        <location filename="../../src/processing/UnreadableReason.cpp" line="15"/>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="16"/>
         <source>The file is not a JPEG image.</source>
         <translation>Le fichier n’est pas une image JPEG.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/UnreadableReason.cpp" line="17"/>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="18"/>
         <source>The file is incomplete.</source>
         <translation>Le fichier est incomplet.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/UnreadableReason.cpp" line="19"/>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="20"/>
         <source>The image data are damaged.</source>
         <translation>Les données de l’image sont endommagées.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/UnreadableReason.cpp" line="21"/>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="22"/>
         <source>%1-bit JPEG files are not supported.</source>
         <translation>Les fichiers JPEG en %1 bits ne sont pas pris en charge.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/UnreadableReason.cpp" line="25"/>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="26"/>
         <source>This kind of JPEG file (lossless or hierarchical) is not supported.</source>
         <translation>Ce type de fichier JPEG (sans perte ou hiérarchique) n’est pas pris en charge.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/UnreadableReason.cpp" line="29"/>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="30"/>
         <source>The image is too large: it has more than 268 million pixels.</source>
         <translation>L’image est trop grande : elle a plus de 268 millions de pixels.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/UnreadableReason.cpp" line="35"/>
+        <location filename="../../src/processing/UnreadableReason.cpp" line="36"/>
         <source>The file is not a readable JPEG image.</source>
         <translation>Le fichier n’est pas une image JPEG lisible.</translation>
     </message>

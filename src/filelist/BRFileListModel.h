@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's file list: the top-level entries (`list`), the flat list of every
 // file to process (`allfiles`), and the tree model the list view shows.
 #pragma once

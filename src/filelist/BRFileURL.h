@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A file or folder of the list: its absolute path, whether it is a folder, and for a
 // folder its accepted entries, read when the node is made. Nodes never read a file's
 // contents.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers of the file list: the accepted extensions, the filter that decides which
 // paths become list entries, and sizes as text.
 #pragma once

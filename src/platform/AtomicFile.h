@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a scratch file of a run so that readers see either the old content or the
 // whole new one: the bytes go to a private temporary file beside it, which then takes
 // its place. Nothing is flushed to the disk; the run's temporary files need no more.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system log: fixed texts that say why something failed, written to standard error
 // and to syslog(3) under the ident "Brelin". Log texts are never translated.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bytes of a QByteArray as the codec and the marker tools take them.
 #pragma once
 

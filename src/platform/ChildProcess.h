@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Child processes joined by pipes: posix_spawn with an explicit argument vector (no
 // shell, absolute paths), pipes made close-on-exec, and every child reaped.
 #pragma once

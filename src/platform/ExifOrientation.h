@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The EXIF orientation tag: read from APP1 segments, and a minimal APP1 that holds
 // nothing but it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GIO before Qt: Qt's "signals" keyword would clash with GIO's structures.
 #include <gio/gio.h>
 

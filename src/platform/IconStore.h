@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Custom file icons as freedesktop file managers keep them: the GIO file attribute
 // "metadata::custom-icon", the URI of an image (kept by gvfs on the session bus).
 #pragma once

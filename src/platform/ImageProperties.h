@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Everything there is to know about a JPEG file, as the info panel shows it: the image's
 // own values at the top (size, colour model, depth, orientation, resolution, profile) and
 // the groups "{Exif}", "{TIFF}", "{GPS}", "{IPTC}", "{JFIF}" and "{XMP}", read with exiv2,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JPEG decoding and encoding over the libjpeg API. libjpeg never exits here: its errors
 // come back as results with their kind and message, and a warning about the image data
 // counts as an error.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every libjpeg object of ours shares: the error manager, which records errors and
 // warnings and jumps back to the caller's setjmp so that libjpeg never exits (nothing with
 // a destructor may live in the frames between), the decoders' set-up, and the encoder's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why libjpeg gave up on a stream, sorted into the kinds a user is told apart, with
 // libjpeg's own words for the log.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JPEG images as their planes: a YCbCr or grey JPEG decoded without upsampling or colour
 // conversion, and planes encoded as YCbCr 4:2:0 or grey. Resampling the planes as they
 // are stored skips four conversions and, for subsampled chroma, most of the work.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Localisation: the English texts are the sources and the fallback; a French locale
 // loads Brelin's French table and Qt's own (standard buttons, file dialogs).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns a JPEG's image data to the upright position of an EXIF orientation without
 // decoding it (libjpeg-turbo's lossless transforms on DCT blocks).
 #pragma once

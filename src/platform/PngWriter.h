@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A PNG file of an 8-bit RGBA or RGB bitmap, for the icons Brelin makes. Qt Core's
 // zlib does the compression, so the engine needs no image library for it.
 #pragma once

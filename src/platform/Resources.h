@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finds Brelin's own run-time resources: the marker tools in libexec/brelin and the
 // shared data ("Doc" and the like) in share/brelin, beside the executable's bin/ folder
 // in a build tree or an installed prefix alike.

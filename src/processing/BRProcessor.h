@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One batch run: the replace questions first, then every file through its pipeline on
 // a worker thread of its own, strictly one at a time, while the progress window shows
 // how far the run has come; at the end the files that were not processed, with why.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BRProcessor: where each result goes, and the replace questions before a run.
 #include "processing/BRProcessor.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The custom icon of a result: kept from its source, removed, or made from its own
 // image (a 256-pixel PNG in Brelin's data folder), as KeepIcon says.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Puts a finished file in place: the destination is replaced only by a complete,
 // verified JPEG, atomically, so that it is never missing or half-written.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What becomes of an HDR gain map when its primary image is processed: kept, made anew
 // at the primary's new size and orientation, or left out (asked for, gone with the XMP
 // that described it, or damaged), the log saying why it went.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The re-encode step: a JPEG decoded, scaled by the factor the settings give and
 // encoded anew into the run's temporary folder.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a run leaves on the disk while it works, its private temporary folder and the
 // part files beside its results, named after this host and process, and the removal of
 // what ended runs left behind.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keeps or removes the five kinds of JPEG metadata through the marker tools: strips
 // them from a copy of the source, or copies the kept ones into a newly encoded JPEG.
 #pragma once

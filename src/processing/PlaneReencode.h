@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The re-encode step for YCbCr and grey JPEGs: each plane is resampled as it is stored,
 // while the decoder fills it on one core and the encoder follows the finished rows.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A chain of child processes, each reading the one before through a pipe; the last
 // one's output is read to its end by the caller.
 #pragma once

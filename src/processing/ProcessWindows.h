@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a batch run shows: the replace question, the progress window, the list of files
 // that were not processed, and the end of the run. The application shows them with
 // widgets, brelin-batch on the terminal, the tests with a recorder. Every call comes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search for a size target: a bisection on the JPEG quality in [1, highest]. A file's
 // size is not strictly monotonic in the quality, so the rule is the bisection itself, the
 // same on every machine, not "the highest quality that fits".

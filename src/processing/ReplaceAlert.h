@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The replace question of one run: asked through the run's windows, with an
 // apply-to-all choice that, once taken, answers every later question of the run.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a run did: counts and bytes, for the status bar and the terminal.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A size target met by searching the quality: the image is decoded and scaled once, and
 // only the encoder runs again for each quality the search tries.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small upright pictures of a JPEG: for file icons and the info panel.
 #pragma once
 

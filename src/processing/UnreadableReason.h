@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the unprocessed-files list and brelin-batch tell the user about a JPEG that cannot
 // be read: the kind of problem in plain words, not libjpeg's message (which goes to the log).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scales one bitmap into a new RGBA bitmap through a chain whose only filter is the
 // Lanczos scale transform: by a factor (relative mode) or to fit a box without
 // enlarging (absolute mode). The chain is rebuilt on every real change of a setting;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Separable Lanczos-3 resampling with one factor for both directions: a horizontal
 // pass, then a vertical one, each with weights built once for its axis.
 #pragma once

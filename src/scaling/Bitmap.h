@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An 8-bit bitmap with 1 (grey or one plane of a YCbCr image), 3 (RGB) or 4 (RGBA)
 // interleaved samples per pixel; rows are packed unless `rowBytes` says otherwise.
 #pragma once

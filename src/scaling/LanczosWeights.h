@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lanczos-3 weights for one axis: for each output pixel, the first input pixel and the
 // weights of the taps from there. Built once per axis and shared by every row.
 #pragma once

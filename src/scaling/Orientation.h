@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns pixels as an EXIF orientation says a viewer shows them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How many rows of a bitmap being made are ready: the producer publishes them on its
 // thread while a consumer reads the ready ones on another.
 #pragma once

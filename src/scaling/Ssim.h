@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Structural similarity of two bitmaps of one size: the mean SSIM over an 11×11 Gaussian
 // window (σ 1.5), channel by channel, the windows that do not fit left out.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A preset: a name and a processing settings record, as kept in "Presets.plist".
 #pragma once
 

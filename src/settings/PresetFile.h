@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Presets.plist": the preset list as a property list, read in any format (XML or
 // binary) and written as XML, atomically.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The processing settings record: the nineteen named values that describe one run.
 // Flags and codes are int, ScalingFactor is double, Suffix and Path are QString.
 #pragma once

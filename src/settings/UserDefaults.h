@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user defaults ("~/.config/Brelin/Brelin.conf") and the application's data folder
 // ("$XDG_DATA_HOME/Brelin"), where the preset file lives.
 #pragma once

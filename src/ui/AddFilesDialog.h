@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The open dialog of the file list: several files and folders at once, only folders and
 // JPEG files shown.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/BRController.h"
 
 #include "filelist/BRFileListModel.h"
@@ -303,6 +304,10 @@ void BRController::openHelp()
 void BRController::showAbout()
 {
     QMessageBox::about(mainWindow.get(), tr("About Brelin"),
-                       tr("<h3>Brelin %1</h3><p>Makes JPEG images smaller in batches.</p>")
+                       tr("<h3>Brelin %1</h3><p>Makes JPEG images smaller in batches.</p>"
+                          "<p>Brelin is free software: you can redistribute it and/or modify it "
+                          "under the terms of the GNU General Public License, version 3 or (at "
+                          "your option) any later version (GPL-3.0-or-later). It comes with no "
+                          "warranty.</p>")
                            .arg(QCoreApplication::applicationVersion()));
 }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The controller of the main window: the settings panel and its rules, the menus.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BRController: the file list, adding (dialog, drops, the desktop) and removing.
 #include "ui/BRController.h"
 

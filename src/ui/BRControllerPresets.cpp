@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BRController: the presets, their pop-up, the save window and the default preset.
 #include "ui/BRController.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BRController: starting a batch run from the list, and its end.
 #include "ui/BRController.h"
 

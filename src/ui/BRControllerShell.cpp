@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BRController: files handed over by the desktop, the window's close, the menus' state,
 // and the links of the Help menu.
 #include "ui/BRController.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The info panel: the selected file's thumbnail, name, path, type, size and every
 // property of the image, its JPEG comment included. Nothing here changes a file.
 #pragma once

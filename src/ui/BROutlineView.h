@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file list of the main window: a tree of the files and folders to process. It
 // takes file drops from other applications and never starts a drag of its own.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The info panel's thumbnail: the picture fitted into the view, its pixels replicated
 // rather than smoothed, on an opaque light grey.
 #pragma once

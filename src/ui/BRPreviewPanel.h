@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preview panel: the list's selected entries, one at a time, fitted and upright, in a
 // window of its own that grows from the entry's row and shrinks back into it. The list
 // stays in charge: keys pressed in the panel go to the list, and the panel follows its

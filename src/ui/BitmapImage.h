@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Our bitmaps as Qt images, for drawing: grey, RGB, or the scaler's RGBA.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Brelin as it runs: one instance per session that takes the files handed to it, and its
 // main window. main() runs it; the whole-application tests run the same thing.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A two-line cell without icon: the value over a fixed second line "Subtitle". No
 // column of the main window uses it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One Brelin per desktop session: a second start hands its files to the one running and
 // ends, so that files opened from the file manager join the same window. The hand-over
 // goes over the session bus, or a local socket where there is no bus.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws a row of the file list: the entry's icon, its name and below it, smaller, its
 // subtitle ("JPEG file", "Directory with 3 file(s)").
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preferences window (the "Empty List", "Process Now" and "Keep Dates" options) and the preset
 // manager (rename, delete), each run modally, handing over to the other.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preset pop-up of the main window: one item per preset, its tag (item data) the
 // preset's position in the list, then a separator and the "Save Preset…" and
 // "Manage Presets…" items.

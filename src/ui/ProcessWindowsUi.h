@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A batch run's windows as widgets: the window-modal progress window, the replace
 // question with its apply-to-all box, the unprocessed-files window (which stays open
 // after the run) and the main window's status bar at the end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Brelin, the application: the main window and its controller.
 #include "platform/Allocator.h"
 #include "platform/Localization.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brelin-batch run as a child process on copies of camera photos.
 #pragma once
 
@@ -21,7 +22,7 @@ protected:
     QString photo(const QString& rel, const QString& from = QStringLiteral("Canon_40D.jpg")) const
     {
         QDir().mkpath(QFileInfo(path(rel)).path());
-        QFile::copy(corpusDir() + QStringLiteral("/photos/") + from, path(rel));
+        QFile::copy(dataDir() + QStringLiteral("/photos/") + from, path(rel));
         QFile::setPermissions(path(rel), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
         return path(rel);
     }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brelin-batch when things go wrong: a full disk, a missing marker tool, a folder that
 // cannot be written, and the program killed in the middle of writing over originals.
 #include "cli/BatchFixture.h"
@@ -95,7 +96,7 @@ TEST_F(BrelinBatchFaults, KilledAnywhereEveryOriginalIsWholeOrAWholeResult)
         const QString p = path(QStringLiteral("source/%1.jpg").arg(i));
         QDir().mkpath(path("source"));
         ASSERT_EQ(run(QStringLiteral("convert"),
-                      {corpusDir() + QStringLiteral("/photos/Reconyx_HC500_Hyperfire.jpg"),
+                      {dataDir() + QStringLiteral("/photos/large_with_exif.jpg"),
                        QStringLiteral("-resize"), QStringLiteral("%1%").arg(100 + 10 * i), p})
                       .status,
                   0);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A phone's HDR photo through brelin-batch: its gain map is carried through every branch,
 // scaled and turned with the primary, or left out when asked or when nothing describes it;
 // the index (MPF) stays true to the file. The index is read here with a parser of the
@@ -60,7 +61,7 @@ using BrelinBatchHdr = BatchFixture;
 
 TEST_F(BrelinBatchHdr, TheGainMapsIndexFollowsTheRemovedSegments)
 {
-    const QByteArray photo = readBytes(corpusDir() + QStringLiteral("/hdr/pixel_ultrahdr.jpg"));
+    const QByteArray photo = readBytes(dataDir() + QStringLiteral("/hdr/pixel_ultrahdr.jpg"));
     const Listed original = listedImages(photo);
     ASSERT_EQ(original.starts.size(), 1);
     const QByteArray map = photo.mid(original.starts[0], original.sizes[0]);
@@ -111,7 +112,7 @@ Bitmap decoded(const QByteArray& jpeg, const QString& scratch)
 
 TEST_F(BrelinBatchHdr, EveryResultKeepsAReadableGainMapOfTheRightSizeUnlessItIsToGo)
 {
-    const QByteArray photo = readBytes(corpusDir() + QStringLiteral("/hdr/pixel_ultrahdr.jpg"));
+    const QByteArray photo = readBytes(dataDir() + QStringLiteral("/hdr/pixel_ultrahdr.jpg"));
     const Listed original = listedImages(photo);
     ASSERT_EQ(original.starts.size(), 1);
     const QByteArray map = photo.mid(original.starts[0], original.sizes[0]);

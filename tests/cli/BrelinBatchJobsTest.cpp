@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brelin-batch for archives: several files in flight give the same results, byte for
 // byte, the same failures and the same summary as one file at a time; interrupted, only
 // whole results; folder trees kept in the output folder.

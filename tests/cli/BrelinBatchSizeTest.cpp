@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brelin-batch with a size target: the quality the bisection ends at, checked against
 // plain runs at each quality it visits; targets that nothing reaches.
 #include "cli/BatchFixture.h"
@@ -8,7 +9,7 @@ namespace {
 
 using BrelinBatchSize = BatchFixture;
 
-const QString kPhoto = QStringLiteral("Reconyx_HC500_Hyperfire.jpg"); // with EXIF
+const QString kPhoto = QStringLiteral("large_with_exif.jpg"); // with EXIF
 
 TEST_F(BrelinBatchSize, TheSearchEndsWhereTheBisectionOfPlainRunsEnds)
 {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // brelin-batch's command line: options, where results go, presets.
 #include "cli/BatchFixture.h"
 #include "platform/JpegCodec.h"
@@ -59,7 +60,9 @@ TEST_F(BrelinBatch, BadCommandLinesAreRefusedInTheUsualForm)
     }
     EXPECT_EQ(entries(), QStringList({"a.jpg"}));
     EXPECT_TRUE(batch({"--help"}).out.startsWith("Usage: brelin-batch"));
-    EXPECT_TRUE(batch({"--version"}).out.startsWith("brelin-batch (Brelin) "));
+    const QByteArray version = batch({"--version"}).out;
+    EXPECT_TRUE(version.startsWith("brelin-batch (Brelin) "));
+    EXPECT_TRUE(version.contains("GPL-3.0-or-later"));
 }
 
 TEST_F(BrelinBatch, ResultsGoWhereTheOptionsSay)

@@ -1,6 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Brelin as a user meets it, on a real X server (Xvfb) with a real session bus: the
 // application runs here as main() runs it, a second `brelin` process hands it a copy of
-// the corpus folder, and the test works the real widgets: it chooses a preset, processes,
+// the test photos, and the test works the real widgets: it chooses a preset, processes,
 // answers the replace question, and reads the results on disk and the unprocessed-files
 // window.
 #include "platform/IconStore.h"
@@ -47,7 +48,7 @@ TEST(WholeApplication, APresetRunOverAFolderHandedOverByASecondStart)
     QTemporaryDir dir;
     const QString photos = dir.filePath(QStringLiteral("photos"));
     ASSERT_EQ(run(QStringLiteral("cp"),
-                  {QStringLiteral("-r"), corpusDir() + QStringLiteral("/photos"), photos})
+                  {QStringLiteral("-r"), dataDir() + QStringLiteral("/photos"), photos})
                   .status,
               0);
     const QStringList originals = jpegsUnder(photos);
@@ -133,7 +134,7 @@ TEST(WholeApplication, APresetRunOverAFolderHandedOverByASecondStart)
     // The originals are as they were.
     for (const QString& original : originals)
         EXPECT_EQ(readBytes(original),
-                  readBytes(corpusDir() + QStringLiteral("/photos") + original.mid(photos.size())));
+                  readBytes(dataDir() + QStringLiteral("/photos") + original.mid(photos.size())));
 }
 
 } // namespace

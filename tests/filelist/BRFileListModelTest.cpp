@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list and the flat list of files: duplicates, removal inside folders, removal of
 // several rows, and the model as views see it.
 #include "filelist/BRFileListModel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Nodes of the file list: the filter, the tree read from the disk, subtitles, sizes.
 #include "filelist/BRFileURL.h"
 #include "filelist/BRUtils.h"
@@ -60,7 +61,7 @@ TEST(BRFileURL, TheFilterTakesFoldersAndJpegNames)
     const BRFileURLPtr missing = BRFileURL::makeWithPath(t.path(QStringLiteral("missing.jpg")));
     EXPECT_FALSE(missing->hasSnapshot());
     EXPECT_EQ(missing->additionalInformation(), QStringLiteral("JPEG file"));
-    EXPECT_EQ(BRFileURL::makeWithPath(corpusDir() + QStringLiteral("/hdr/pixel_ultrahdr.jpg"))
+    EXPECT_EQ(BRFileURL::makeWithPath(dataDir() + QStringLiteral("/hdr/pixel_ultrahdr.jpg"))
                   ->additionalInformation(),
               QStringLiteral("JPEG image (HDR)"));
 }

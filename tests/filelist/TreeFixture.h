@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Folder trees made on disk for the file-list tests.
 #pragma once
 

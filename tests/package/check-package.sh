@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the Debian package from the build folder and checks it as apt would install it:
 # every dependency is a Debian package that is installed here, the files stand where
 # the freedesktop conventions put them, and the unpacked programs work from their prefix.
@@ -41,6 +42,28 @@ for f in usr/bin/brelin usr/bin/brelin-batch usr/libexec/brelin/rdjpgcom usr/lib
     usr/share/man/man1/brelin-batch.1.gz usr/share/brelin/Doc/Readme.html; do
     [ -e "$root/$f" ] || { echo "missing from the package: /$f"; exit 1; }
 done
+# The copyright file is machine-readable and a Files paragraph covers every file installed;
+# the AppStream file names the licence.
+copyright="$root/usr/share/doc/brelin/copyright"
+[ -f "$copyright" ] || { echo "missing from the package: /usr/share/doc/brelin/copyright"; exit 1; }
+(cd "$root" && find . -type f -printf '%P\n') | /usr/bin/python3 -c '
+import sys
+from debian.copyright import Copyright
+with open(sys.argv[1], encoding="utf-8") as f:
+    c = Copyright(f, strict=True)
+licences = {p.license.synopsis for p in c.all_license_paragraphs()}
+bad = 0
+for path in sys.stdin.read().split():
+    files = c.find_files_paragraph(path)
+    if files is None:
+        print("not covered by the copyright file: /" + path); bad = 1
+    elif files.license.text == "" and files.license.synopsis not in licences:
+        print("licence without its text: " + files.license.synopsis); bad = 1
+sys.exit(bad)
+' "$copyright"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' \
+    "$root/usr/share/metainfo/org.brelin.Brelin.metainfo.xml" ||
+    { echo "the AppStream file does not name the licence"; exit 1; }
 if dpkg-deb -c "$deb" | grep -E 'test|bench|fuzz' | grep -v 'Doc/'; then
     echo "the package holds test, benchmark or fuzzing files"
     exit 1

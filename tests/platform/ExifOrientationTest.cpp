@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The orientation read from real camera files, broken EXIF blocks read safely, and the
 // orientation-only EXIF that other readers understand.
 #include "platform/ExifOrientation.h"
@@ -28,15 +29,15 @@ TEST(ExifOrientation, ReadFromCameraFiles)
 {
     for (const char* shape : {"landscape", "portrait"})
         for (int o = 1; o <= 8; ++o) {
-            const QString path = corpusDir() + QStringLiteral("/photos/orientation/%1_%2.jpg")
-                                                   .arg(QString::fromLatin1(shape))
-                                                   .arg(o);
+            const QString path = dataDir() + QStringLiteral("/photos/orientation/%1_%2.jpg")
+                                                 .arg(QString::fromLatin1(shape))
+                                                 .arg(o);
             EXPECT_EQ(orientationOf(path), o) << path.toStdString();
         }
     // Broken EXIF blocks (offsets out of range, loops) read as upright.
     for (const QString& name :
-         QDir(corpusDir() + QStringLiteral("/photos/invalid")).entryList({QStringLiteral("*.jpg")}))
-        EXPECT_EQ(orientationOf(corpusDir() + QStringLiteral("/photos/invalid/") + name), 1)
+         QDir(dataDir() + QStringLiteral("/photos/invalid")).entryList({QStringLiteral("*.jpg")}))
+        EXPECT_EQ(orientationOf(dataDir() + QStringLiteral("/photos/invalid/") + name), 1)
             << name.toStdString();
 }
 
@@ -68,7 +69,7 @@ TEST(ExifOrientation, HostileBlocks)
 TEST(ExifOrientation, OrientationOnlyBlockIsReadByExiftool)
 {
     QTemporaryDir tmp;
-    const QString photo = corpusDir() + QStringLiteral("/photos/Canon_40D.jpg");
+    const QString photo = dataDir() + QStringLiteral("/photos/Canon_40D.jpg");
     for (int o = 1; o <= 8; ++o) {
         const auto segment = orientationOnlyApp1(o);
         EXPECT_EQ(exifOrientation(segment), o);

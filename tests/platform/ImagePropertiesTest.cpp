@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The info panel's properties: the order of the tree, and what a camera file gives.
 #include "platform/ImageProperties.h"
 #include "support/JpegFiles.h"
@@ -37,8 +38,7 @@ TEST(ImageProperties, TheTreeIsInPlainStringOrderOfTheNames)
 
 TEST(ImageProperties, ACameraFileReadsAsExiv2InterpretsIt)
 {
-    const auto p =
-        imageProperties(readBytes(corpusDir() + QStringLiteral("/photos/Canon_40D.jpg")));
+    const auto p = imageProperties(readBytes(dataDir() + QStringLiteral("/photos/Canon_40D.jpg")));
     ASSERT_TRUE(p);
     EXPECT_EQ(p->at(QStringLiteral("PixelWidth")).value, QStringLiteral("100"));
     const Properties& exif = p->at(QStringLiteral("{Exif}")).group;
@@ -54,7 +54,7 @@ TEST(ImageProperties, ACameraFileReadsAsExiv2InterpretsIt)
 TEST(ImageProperties, AnHdrPhotoShowsItsGainMap)
 {
     const auto p =
-        imageProperties(readBytes(corpusDir() + QStringLiteral("/hdr/pixel_ultrahdr.jpg")));
+        imageProperties(readBytes(dataDir() + QStringLiteral("/hdr/pixel_ultrahdr.jpg")));
     ASSERT_TRUE(p && p->count(QStringLiteral("{HDR}")));
     const Properties& hdr = p->at(QStringLiteral("{HDR}")).group;
     EXPECT_EQ(hdr.at(QStringLiteral("GainMapSize")).value, QString::fromUtf8("1020 × 768"));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The JPEG codec against libjpeg-turbo's own tools: every coding and colour space,
 // reduction in the DCT domain, damaged and oversized files, and the encoder's choices.
 #include "platform/JpegCodec.h"
@@ -46,7 +47,7 @@ double meanOf(const Bitmap& b, int k)
 class JpegCodec : public ::testing::Test
 {
 protected:
-    QString photo() const { return corpusDir() + QStringLiteral("/photos/Canon_40D.jpg"); }
+    QString photo() const { return dataDir() + QStringLiteral("/photos/Canon_40D.jpg"); }
     QString made(const QString& name, const QString& program, QStringList args)
     {
         const QString out = tmp.filePath(name);

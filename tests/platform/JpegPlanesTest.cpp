@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // JPEG planes: the decoder's planes are the stored samples at every chroma sampling and
 // reduction, and planes of any size come back from the encoder as they went in.
 #include "platform/JpegPlanes.h"
@@ -63,7 +64,7 @@ TEST(JpegPlanes, TheDecodersPlanesAreTheStoredSamples)
     QTemporaryDir tmp;
     // An odd-sized photo, so that every sampling leaves partial blocks at the edges.
     const QString ppm = tmp.filePath(QStringLiteral("odd.ppm"));
-    run(QStringLiteral("convert"), {corpusDir() + QStringLiteral("/photos/Canon_40D.jpg"),
+    run(QStringLiteral("convert"), {dataDir() + QStringLiteral("/photos/Canon_40D.jpg"),
                                     QStringLiteral("-resize"), QStringLiteral("333x251!"), ppm});
     struct Case
     {
@@ -117,7 +118,7 @@ TEST(JpegPlanes, TheDecodersPlanesAreTheStoredSamples)
 
 TEST(JpegPlanes, DamageFailsTheDecodeStrayHeaderBytesDoNot)
 {
-    const QByteArray photo = readBytes(corpusDir() + QStringLiteral("/photos/Canon_40D.jpg"));
+    const QByteArray photo = readBytes(dataDir() + QStringLiteral("/photos/Canon_40D.jpg"));
     const std::pair<QByteArray, JpegProblem> bad[] = {
         {photo.left(photo.size() * 2 / 3), JpegProblem::Truncated},
         {readBytes(corruptedPhoto()), JpegProblem::Damaged},
@@ -182,7 +183,7 @@ TEST(JpegPlanes, EncodedPlanesComeBackAsTheyWent)
 TEST(JpegPlanes, ARingHoldsTheRowsOfTheWholePlane)
 {
     // The decoder overwrites a ring's rows only once the reader has released them.
-    const QByteArray bytes = readBytes(corpusDir() + QStringLiteral("/photos/Canon_40D.jpg"));
+    const QByteArray bytes = readBytes(dataDir() + QStringLiteral("/photos/Canon_40D.jpg"));
     JpegError error;
     auto whole = JpegPlaneDecoder::start(span(bytes), 1, error);
     ASSERT_TRUE(whole && whole->finish(error)) << error;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The French table is loaded for a French locale and English is the fallback.
 #include "platform/Localization.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The log writes the fixed text, unchanged, to standard error.
 #include "platform/BRLog.h"
 

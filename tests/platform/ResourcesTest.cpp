@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Resource lookup from a build tree and from an installed prefix.
 #include "platform/Resources.h"
 

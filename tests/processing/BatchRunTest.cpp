@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One batch run from the replace questions to the unprocessed list, on real files, with
 // the windows written down by a recorder.
 #include "processing/BRProcessor.h"
@@ -45,7 +46,7 @@ protected:
     QString photo(const QString& rel) const
     {
         QDir().mkpath(QFileInfo(path(rel)).path());
-        QFile::copy(corpusDir() + QStringLiteral("/photos/Canon_40D.jpg"), path(rel));
+        QFile::copy(dataDir() + QStringLiteral("/photos/Canon_40D.jpg"), path(rel));
         return path(rel);
     }
     std::vector<BRFileURLPtr> nodes(const QStringList& rels) const

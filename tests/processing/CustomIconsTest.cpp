@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The result's custom icon after a run, through gvfs on a real session bus: kept from
 // the source, removed, made from the image, or left alone.
 #include "platform/BRLog.h"
@@ -33,7 +34,7 @@ TEST(CustomIcons, TheResultsIconFollowsKeepIcon)
     QTemporaryDir dir;
     const QString source = dir.filePath(QStringLiteral("a.jpg"));
     const QString result = dir.filePath(QStringLiteral("a-small.jpg"));
-    QFile::copy(corpusDir() + QStringLiteral("/photos/Canon_40D.jpg"), source);
+    QFile::copy(dataDir() + QStringLiteral("/photos/Canon_40D.jpg"), source);
     const QString red = setIcon(source, dir.filePath(QStringLiteral("red.png")));
     const QString blue = dir.filePath(QStringLiteral("blue.png"));
     const auto store = makeDesktopIconStore();

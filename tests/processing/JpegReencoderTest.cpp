@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The re-encode step: the factor for each scaling rule in the precision it is computed
 // in, exact output sizes with the reduction in the DCT domain, orientation, failures.
 #include "processing/JpegReencoder.h"
@@ -122,11 +123,11 @@ protected:
     }
     QString large()
     {
-        // A 2000 × 1500 photo: the corpus photo enlarged by ImageMagick.
+        // A 2000 × 1500 photo: a test photo enlarged by ImageMagick.
         const QString path = tmp.filePath(QStringLiteral("large.jpg"));
         if (!QFileInfo::exists(path))
             run(QStringLiteral("convert"),
-                {corpusDir() + QStringLiteral("/photos/Canon_40D.jpg"), QStringLiteral("-resize"),
+                {dataDir() + QStringLiteral("/photos/Canon_40D.jpg"), QStringLiteral("-resize"),
                  QStringLiteral("2000x1500!"), path});
         return path;
     }
@@ -167,7 +168,7 @@ TEST_F(Reencode, OutputSizesForEachScalingType)
 
 TEST_F(Reencode, TheLengthIsThatOfTheImageAsShownAndRemovedExifTurnsThePixels)
 {
-    const QString portrait6 = corpusDir() + QStringLiteral("/photos/orientation/landscape_6.jpg");
+    const QString portrait6 = dataDir() + QStringLiteral("/photos/orientation/landscape_6.jpg");
     const Size stored = sizeOf(portrait6); // stored 450 × 600, shown 600 × 450
     ASSERT_EQ(stored.w, 450);
     // Width 300 as shown is the stored height.
@@ -237,7 +238,7 @@ TEST_F(Reencode, EveryOrientationComesOutUprightWithoutExif)
     for (const QString& shape : {QStringLiteral("landscape"), QStringLiteral("portrait")}) {
         for (int n = 1; n <= 8; ++n) {
             const QString source =
-                corpusDir() + QStringLiteral("/photos/orientation/%1_%2.jpg").arg(shape).arg(n);
+                dataDir() + QStringLiteral("/photos/orientation/%1_%2.jpg").arg(shape).arg(n);
             SCOPED_TRACE(source.toStdString());
             JpegReencoder r(prefs, tmp.path());
             const Bitmap got = pixelsOf(r.makeAndScaleJPEG(source, 0.95f).value_or(QString()));
@@ -256,7 +257,7 @@ TEST_F(Reencode, EveryOrientationComesOutUprightWithoutExif)
 
 TEST_F(Reencode, FailuresAreLoggedAndNothingIsWritten)
 {
-    const QByteArray photo = readBytes(corpusDir() + QStringLiteral("/photos/Canon_40D.jpg"));
+    const QByteArray photo = readBytes(dataDir() + QStringLiteral("/photos/Canon_40D.jpg"));
     const QString truncated = tmp.filePath(QStringLiteral("truncated.jpg"));
     writeBytes(truncated, photo.left(photo.size() * 2 / 3));
     // A frame header that claims 30000 × 30000 pixels is refused before any allocation.

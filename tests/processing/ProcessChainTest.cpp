@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Child processes and chains: exit statuses are read, every child is reaped, and no
 // pipe end leaks into a child.
 #include "processing/ProcessChain.h"
@@ -80,7 +81,7 @@ TEST(ChildProcess, PipeEndsDoNotLeakIntoChildren)
 TEST(ProcessChain, StreamsThroughEveryStageAndReapsThemAll)
 {
     ProcessChain chain;
-    const QString photo = test::corpusDir() + QStringLiteral("/photos/Canon_40D.jpg");
+    const QString photo = test::dataDir() + QStringLiteral("/photos/Canon_40D.jpg");
     ASSERT_TRUE(chain.append(QStringLiteral("/bin/cat"), {photo}));
     for (int i = 0; i < 8; ++i)
         ASSERT_TRUE(chain.append(QStringLiteral("/bin/cat"), {}));

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A batch run's windows for the tests: every call written down in order, the replace
 // questions answered from a queue, and a hook that acts when the bar moves.
 #pragma once

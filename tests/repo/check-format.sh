@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a C++ file of the repository is not formatted by its .clang-format.
 set -euo pipefail
 clang_format="$1"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Fails when a user-visible text of the sources has no finished French translation.
 
 Runs lupdate over src/ into a scratch .ts file and compares its messages with

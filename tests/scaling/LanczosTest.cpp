@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Lanczos transform: constant images stay exactly constant, means stay within a
 // level, a small image checked by hand, thin strips, and the fixed-point path against
 // the plain float one.

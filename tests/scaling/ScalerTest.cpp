@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // BRImageScaler: the size rules in single precision, the two modes, when the chain is
 // rebuilt, and the rendered RGBA bitmap.
 #include "scaling/BRImageScaler.h"

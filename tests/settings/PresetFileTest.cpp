@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The preset file: written as XML that other property-list tools read with the right
 // types, read in any format, and never lost when it cannot be read.
 #include "settings/PresetFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the engine and the panel read a settings record: missing keys, odd number kinds,
 // the exactly-one rule for flags.
 #include "settings/SettingsRecord.h"

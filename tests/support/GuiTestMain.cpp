@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test entry point for widget tests: a QApplication on the platform CTest chose
 // (offscreen by default).
 #include <QApplication>
@@ -12,9 +13,9 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brelin"));
-    // The camera files beside the repository are part of many tests.
-    if (!QDir(brelin::test::corpusDir()).exists()) {
-        std::fprintf(stderr, "test corpus not found: %s\n", qPrintable(brelin::test::corpusDir()));
+    // The test images (tests/data) are part of many tests.
+    if (!QDir(brelin::test::dataDir()).exists()) {
+        std::fprintf(stderr, "test images not found: %s\n", qPrintable(brelin::test::dataDir()));
         return 1;
     }
     ::testing::InitGoogleTest(&argc, argv);

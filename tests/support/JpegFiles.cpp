@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/JpegFiles.h"
 
 #include "support/TestEnv.h"
@@ -72,7 +73,7 @@ QStringList readableCorpusPhotos()
 {
     static const QStringList photos = [] {
         QStringList list;
-        QDirIterator it(corpusDir() + QStringLiteral("/photos"), {QStringLiteral("*.jpg")},
+        QDirIterator it(dataDir() + QStringLiteral("/photos"), {QStringLiteral("*.jpg")},
                         QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString path = it.next();
@@ -89,7 +90,7 @@ QStringList readableCorpusPhotos()
 
 QString corruptedPhoto()
 {
-    return corpusDir() + QStringLiteral("/photos/corrupted.jpg");
+    return dataDir() + QStringLiteral("/photos/corrupted.jpg");
 }
 
 StrayFixture withStrayBytes(const QByteArray& jpeg, Stray where)

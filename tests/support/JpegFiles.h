@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test helpers for JPEG files: an independent segment lister (so the tools are not
 // checked with their own parser), file I/O and running the peers' programs.
 #pragma once
@@ -35,7 +36,7 @@ struct RunResult
 // Runs a program to its end, feeding `input` to its standard input.
 RunResult run(const QString& program, const QStringList& args, const QByteArray& input = {});
 
-// The corpus photos that libjpeg decodes without a warning, and the damaged one.
+// The test photos that libjpeg decodes without a warning, and the damaged one.
 QStringList readableCorpusPhotos();
 QString corruptedPhoto();
 

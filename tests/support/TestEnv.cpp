@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/TestEnv.h"
 
 namespace brelin::test {
@@ -5,11 +6,6 @@ namespace brelin::test {
 QString dataDir()
 {
     return QStringLiteral(BRELIN_TEST_DATA_DIR);
-}
-
-QString corpusDir()
-{
-    return QStringLiteral(BRELIN_CORPUS_DIR);
 }
 
 QString sourceDir()

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers shared by the tests: fixture folders and scratch space.
 #pragma once
 
@@ -5,9 +6,8 @@
 
 namespace brelin::test {
 
-// The repository's own test data and the shared corpus of camera files.
+// The project's own test images (tests/data) and its source folder.
 QString dataDir();
-QString corpusDir();
 QString sourceDir();
 
 } // namespace brelin::test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Damaged and hostile input: the tools end at once with one line on standard error,
 // a non-zero status and no partial JPEG.
 #include "platform/Resources.h"

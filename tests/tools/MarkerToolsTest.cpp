@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // rdjpgcom and wrjpgcom as separate programs: what they keep is kept byte for byte,
 // in order, and everything from the first scan on is copied unchanged.
 #include "platform/Resources.h"
@@ -277,7 +278,7 @@ TEST_F(MarkerTools, HelpAndUsage)
 // segment is read whole, and the output is the file without them.
 TEST_F(MarkerTools, StrayHeaderBytesAreSkippedAndLeftOut)
 {
-    const QByteArray photo = readBytes(corpusDir() + QStringLiteral("/photos/Canon_40D.jpg"));
+    const QByteArray photo = readBytes(dataDir() + QStringLiteral("/photos/Canon_40D.jpg"));
     const QString comment = file(QStringLiteral("comment"), "x");
     for (Stray where : {Stray::BeforeDqt, Stray::BeforeApp, Stray::AfterShortApp14}) {
         const StrayFixture f = withStrayBytes(photo, where);

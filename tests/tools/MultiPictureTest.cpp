@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Multi-Picture Format index: read from a phone's HDR photo, its numbers rewritten in
 // place, a new index made, and damaged ones refused.
 #include "markers/MultiPicture.h"
@@ -26,7 +27,7 @@ std::vector<uint8_t> mpfPayloadOf(const QByteArray& jpeg)
 
 TEST(MultiPicture, APhonesIndexIsReadRewrittenInPlaceAndMadeAnew)
 {
-    const QByteArray photo = readBytes(corpusDir() + QStringLiteral("/hdr/pixel_ultrahdr.jpg"));
+    const QByteArray photo = readBytes(dataDir() + QStringLiteral("/hdr/pixel_ultrahdr.jpg"));
     const std::vector<uint8_t> payload = mpfPayloadOf(photo);
     const auto index = readMpIndex(payload);
     ASSERT_TRUE(index);
@@ -89,7 +90,7 @@ TEST(MultiPicture, DamagedIndexesAreRefused)
 
 TEST(MultiPicture, TheImagesAfterTheFirstAreFoundAndDamagedOnesNamed)
 {
-    const QByteArray photo = readBytes(corpusDir() + QStringLiteral("/hdr/pixel_ultrahdr.jpg"));
+    const QByteArray photo = readBytes(dataDir() + QStringLiteral("/hdr/pixel_ultrahdr.jpg"));
     const auto bytes = [](const QByteArray& b) {
         return std::span<const uint8_t>(reinterpret_cast<const uint8_t*>(b.constData()),
                                         size_t(b.size()));
@@ -105,6 +106,6 @@ TEST(MultiPicture, TheImagesAfterTheFirstAreFoundAndDamagedOnesNamed)
     ASSERT_TRUE(cut);
     EXPECT_TRUE(cut->images.empty());
     EXPECT_EQ(cut->damaged, std::vector<size_t>{1});
-    const QByteArray plain = readBytes(corpusDir() + QStringLiteral("/photos/Canon_40D.jpg"));
+    const QByteArray plain = readBytes(dataDir() + QStringLiteral("/photos/Canon_40D.jpg"));
     EXPECT_FALSE(findStoredImages(bytes(plain)));
 }

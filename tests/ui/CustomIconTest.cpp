@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A file's custom icon, set the way file managers set it (gio and gvfs on the session
 // bus), is the icon of its row.
 #include "filelist/BRFileListModel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file list in the main window: drops, the keys, the add dialog, the row cells,
 // and a window that keeps answering while a folder is read.
 #include "filelist/BRFileListModel.h"

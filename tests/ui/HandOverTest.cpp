@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A second `brelin FILE…` hands its files to the Brelin already running, over the session
 // bus or, without one, a local socket; with "Process Now" on, the first one processes them.
 #include "settings/UserDefaults.h"
@@ -42,7 +43,7 @@ TEST(HandOver, ASecondStartHandsItsFilesToTheFirst)
         SCOPED_TRACE(bus ? "session bus" : "local socket");
         QTemporaryDir dir;
         for (const char* name : {"a.jpg", "b.jpg"})
-            QFile::copy(corpusDir() + QStringLiteral("/photos/Canon_40D.jpg"),
+            QFile::copy(dataDir() + QStringLiteral("/photos/Canon_40D.jpg"),
                         dir.filePath(QLatin1String(name)));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         if (!bus)

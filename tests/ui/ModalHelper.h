@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives modal windows from a test: the test says what to do with a window before the
 // action that shows it, since the modal run blocks until the window closes.
 #pragma once

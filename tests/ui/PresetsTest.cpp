@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Presets in the main window: the pop-up, the save window and the replace question,
 // the default preset at start and quit, and the preferences window with the manager.
 #include "settings/PresetFile.h"

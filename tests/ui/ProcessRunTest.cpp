@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A run started from the main window: the Process controls, the replace question, the
 // progress window's Cancel, the unprocessed-files window and the status bar.
 #include "filelist/BRFileListModel.h"
@@ -33,7 +34,7 @@ protected:
 
     QString photo(const QString& name)
     {
-        QFile::copy(corpusDir() + QStringLiteral("/photos/Canon_40D.jpg"), dir.filePath(name));
+        QFile::copy(dataDir() + QStringLiteral("/photos/Canon_40D.jpg"), dir.filePath(name));
         return dir.filePath(name);
     }
     QPushButton* processButton()

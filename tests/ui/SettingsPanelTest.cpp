@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings panel: the record it builds, the record it shows, and its dependent
 // controls, driven through the real widgets.
 #include "settings/SettingsRecord.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application shell: files handed over by the desktop, the info panel, the menus'
 // state and the Help links.
 #include "filelist/BRFileListModel.h"
@@ -44,7 +45,7 @@ protected:
 
     QString photo(const QString& name, const QString& from = QStringLiteral("Canon_40D.jpg"))
     {
-        QFile::copy(corpusDir() + QStringLiteral("/photos/") + from, dir.filePath(name));
+        QFile::copy(dataDir() + QStringLiteral("/photos/") + from, dir.filePath(name));
         return dir.filePath(name);
     }
     QStringList files() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
@@ -152,7 +153,7 @@ TEST_F(Shell, TheInfoPanelShowsTheOneSelectedFile)
     const RunResult commented = run(toolPath(QStringLiteral("wrjpgcom")),
                                     {QStringLiteral("-cfile"), payload}, readBytes(a));
     writeBytes(a, commented.out);
-    photo(QStringLiteral("b.jpg"), QStringLiteral("Reconyx_HC500_Hyperfire.jpg"));
+    photo(QStringLiteral("b.jpg"), QStringLiteral("large_with_exif.jpg"));
     writeBytes(dir.filePath(QStringLiteral("c.jpg")), "damaged");
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
         controller.addFile(dir.filePath(QLatin1String(name)));

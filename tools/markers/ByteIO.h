@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Buffered byte streams over file descriptors or memory, for the marker tools.
 #pragma once
 

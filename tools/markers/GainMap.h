@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An HDR gain map (Ultra HDR, ISO 21496-1): a second JPEG stored after the primary image,
 // listed by the primary's Multi-Picture index and described by XMP ("hdrgm") in the
 // primary and the map, or by ISO 21496-1 segments.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The marker segments of a JPEG stream up to its first scan, and the copy of
 // everything from that scan on.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The work of rdjpgcom and wrjpgcom, apart from their command lines, so that tests
 // and fuzzers can drive it in memory.
 //

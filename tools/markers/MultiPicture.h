@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Multi-Picture Format index of a JPEG (an APP2 segment "MPF\0"): the images stored
 // one after the other in the file (an HDR gain map, a camera's large preview, the second
 // view of a stereo photo), each with its size and its offset. Offsets count from the TIFF
