@@ -34,6 +34,9 @@ enum Option {
     OptAllowLarger,
     OptKeepDates,
     OptKeepFolders,
+    OptBaseline,
+    OptKeepImageData,
+    OptAllowHigherQuality,
     OptVerbose,
     OptHelp,
     OptVersion,
@@ -58,6 +61,9 @@ const option kOptions[] = {
     {"keep-dates", no_argument, nullptr, OptKeepDates},
     {"jobs", required_argument, nullptr, 'j'},
     {"keep-folders", no_argument, nullptr, OptKeepFolders},
+    {"baseline", no_argument, nullptr, OptBaseline},
+    {"keep-image-data", no_argument, nullptr, OptKeepImageData},
+    {"allow-higher-quality", no_argument, nullptr, OptAllowHigherQuality},
     {"verbose", no_argument, nullptr, OptVerbose},
     {"help", no_argument, nullptr, OptHelp},
     {"version", no_argument, nullptr, OptVersion},
@@ -68,6 +74,7 @@ struct Raw
 {
     std::optional<QString> preset, quality, maxSize, scale, fit, suffix, output, remove, icon;
     bool keepSize = false, overwrite = false, lossless = false, keepFolders = false;
+    bool baseline = false, keepImageData = false, allowHigherQuality = false;
 };
 
 BatchOptions failure(const QString& message)
@@ -214,6 +221,12 @@ QString apply(const Raw& raw, QVariantMap& prefs)
     }
     if (raw.keepFolders)
         prefs[key::KeepFolders] = 1;
+    if (raw.baseline)
+        prefs[key::Baseline] = 1;
+    if (raw.keepImageData)
+        prefs[key::KeepImageData] = 1;
+    if (raw.allowHigherQuality)
+        prefs[key::AllowHigherQuality] = 1;
     if (raw.overwrite) {
         prefs[key::HasSuffix] = 0;
         prefs[key::CustomPath] = 0;
@@ -289,6 +302,15 @@ BatchOptions parseBatchOptions(int argc, char** argv, const QString& presetsFile
         case OptKeepFolders:
             raw.keepFolders = true;
             break;
+        case OptBaseline:
+            raw.baseline = true;
+            break;
+        case OptKeepImageData:
+            raw.keepImageData = true;
+            break;
+        case OptAllowHigherQuality:
+            raw.allowHigherQuality = true;
+            break;
         case 'j': {
             bool ok = false;
             result.jobs = value.toInt(&ok);
@@ -353,12 +375,20 @@ QString batchUsage()
         "                        so the bisection's answer is not always the highest quality\n"
         "                        that fits); a file that cannot be made that small is not\n"
         "                        written, unless its original data at its own size fit\n"
+        "      --allow-higher-quality\n"
+        "                        encode at --quality even where the original was saved at a\n"
+        "                        lower quality (read from its quantisation table); without\n"
+        "                        it a photo is never encoded above its own quality\n"
         "      --scale F         scale by the factor F (0.5 halves width and height)\n"
         "      --fit SIDE:PIXELS scale so that SIDE is PIXELS long; SIDE is width, height,\n"
         "                        shorter, longer, max-width, max-height or max (the longer\n"
         "                        side); the last three only shrink images that exceed PIXELS\n"
         "      --keep-size       encode anew at the image's own size\n"
-        "      --lossless        keep the JPEG data as they are; only remove metadata\n"
+        "      --lossless        keep the picture as it is; only remove metadata (its image\n"
+        "                        data are rewritten losslessly where that makes them smaller)\n"
+        "      --keep-image-data copy image data byte for byte, never rewritten losslessly\n"
+        "      --baseline        write baseline JPEGs, which old devices read (no progressive\n"
+        "                        scans)\n"
         "      --remove LIST     metadata to remove: exif, iptc, icc, comment, others\n"
         "                        (APP0, APP3, APP12, APP14), gainmap (an HDR photo's gain\n"
         "                        map), all or none, comma-separated\n"

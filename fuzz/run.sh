@@ -9,7 +9,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 seconds="${1:-600}"
 shift || true
-targets=("${@:-rdjpgcom wrjpgcom exif mpf decode}")
+targets=("${@:-rdjpgcom wrjpgcom exif mpf decode recode}")
 "$here/scripts/install-deps.sh"
 cmake -S "$here" -B "$here/build-fuzz" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DBRELIN_FUZZ=ON -DBRELIN_GUI=OFF -DBRELIN_TESTS=OFF >/dev/null
@@ -21,7 +21,7 @@ for t in ${targets[@]}; do
     mkdir -p "$work" "$here/fuzz/regressions/$t"
     # The decoder's work grows with the image: smaller inputs, many more of them.
     max_len=262144
-    [ "$t" = decode ] && max_len=65536
+    [ "$t" = decode ] || [ "$t" = recode ] && max_len=65536
     "$here/build-fuzz/bin/fuzz_$t" -max_total_time="$seconds" -max_len="$max_len" \
         -artifact_prefix="$here/fuzz/regressions/$t/" -print_final_stats=1 \
         -report_slow_units=60 \

@@ -17,32 +17,32 @@
 <context>
     <name>BRController</name>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="266"/>
+        <location filename="../../src/ui/BRController.cpp" line="273"/>
         <source>Same as original</source>
         <translation>Identique à l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="281"/>
+        <location filename="../../src/ui/BRController.cpp" line="288"/>
         <source>Choose the Output Folder</source>
         <translation>Choisir le dossier de sortie</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="285"/>
+        <location filename="../../src/ui/BRController.cpp" line="292"/>
         <source>Choose</source>
         <translation>Choisir</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="299"/>
+        <location filename="../../src/ui/BRController.cpp" line="306"/>
         <source>Readme</source>
         <translation>LisezMoi</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="306"/>
+        <location filename="../../src/ui/BRController.cpp" line="313"/>
         <source>About Brelin</source>
         <translation>À propos de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="307"/>
+        <location filename="../../src/ui/BRController.cpp" line="314"/>
         <source>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Makes JPEG images smaller in batches.&lt;/p&gt;&lt;p&gt;Brelin is free software: you can redistribute it and/or modify it under the terms of the GNU General Public License, version 3 or (at your option) any later version (GPL-3.0-or-later). It comes with no warranty.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Réduit des images JPEG par lots.&lt;/p&gt;&lt;p&gt;Brelin est un logiciel libre : vous pouvez le redistribuer et le modifier selon les termes de la Licence publique générale GNU, version 3 ou (à votre choix) toute version ultérieure (GPL-3.0-or-later). Il est fourni sans aucune garantie.&lt;/p&gt;</translation>
     </message>
@@ -185,172 +185,172 @@
 <context>
     <name>BRMainWindow</name>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="158"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="161"/>
         <source>Size</source>
         <translation>Taille</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="167"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="173"/>
         <source>Keep the original size</source>
         <translation>Garder la taille d’origine</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="180"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="186"/>
         <source>Scale by a factor:</source>
         <translation>Multiplier par un facteur :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="190"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="196"/>
         <source>Width and height are multiplied by this factor</source>
         <translation>La largeur et la hauteur sont multipliées par ce facteur</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="215"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="221"/>
         <source>Scale to a fixed length:</source>
         <translation>Ramener à une longueur fixe :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="247"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="253"/>
         <source>Applies to:</source>
         <translation>S’applique à :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="264"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="270"/>
         <source>Width</source>
         <translation>la largeur</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="269"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="275"/>
         <source>Height</source>
         <translation>la hauteur</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="274"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="280"/>
         <source>Shorter side</source>
         <translation>le petit côté</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="279"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="285"/>
         <source>Longer side</source>
         <translation>le grand côté</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="284"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="290"/>
         <source>Width, only for wider images</source>
         <translation>la largeur, pour les images plus larges seulement</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="289"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="295"/>
         <source>Height, only for higher images</source>
         <translation>la hauteur, pour les images plus hautes seulement</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="305"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="311"/>
         <source>Quality</source>
         <translation>Qualité</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="314"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="320"/>
         <source>Recompress the image</source>
         <translation>Recompresser l’image</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="320"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="326"/>
         <source>Decode and encode every image anew; always on while the image is scaled</source>
         <translation>Décoder et encoder de nouveau chaque image ; toujours actif quand l’image est redimensionnée</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="368"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="374"/>
         <source>Smaller file</source>
         <translation>Fichier plus léger</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="375"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="381"/>
         <source>Better image</source>
         <translation>Meilleure image</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="417"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="453"/>
         <source>Metadata</source>
         <translation>Métadonnées</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="426"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="465"/>
         <source>Camera settings, date, GPS position and thumbnail (APP1)</source>
         <translation>Réglages de l’appareil, date, position GPS et vignette (APP1)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="436"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="475"/>
         <source>Captions, keywords and credits (APP13)</source>
         <translation>Légendes, mots-clés et crédits (APP13)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="446"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="485"/>
         <source>The colour profile (APP2)</source>
         <translation>Le profil de couleurs (APP2)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="463"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="502"/>
         <source>Remove other markers</source>
         <translation>Retirer les autres marqueurs</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="466"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="505"/>
         <source>APP0, APP3, APP12 and APP14 segments</source>
         <translation>Segments APP0, APP3, APP12 et APP14</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="486"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="525"/>
         <source>Output</source>
         <translation>Sortie</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="492"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="534"/>
         <source>Add a suffix to the name:</source>
         <translation>Ajouter un suffixe au nom :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="498"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="540"/>
         <source>Keep the original: the result gets this text before its extension</source>
         <translation>Garder l’original : le résultat reçoit ce texte avant son extension</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="512"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="554"/>
         <source>Save into a folder:</source>
         <translation>Enregistrer dans un dossier :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="515"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="557"/>
         <source>Write the results into this folder instead of beside the originals</source>
         <translation>Écrire les résultats dans ce dossier plutôt qu’à côté des originaux</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="522"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="564"/>
         <source>Same as original</source>
         <translation>Identique à l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="529"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="571"/>
         <source>Choose…</source>
         <translation>Choisir…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="549"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="591"/>
         <source>Icon</source>
         <translation>Icône</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="558"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="603"/>
         <source>Keep the original&apos;s custom icon</source>
         <translation>Garder l’icône personnalisée de l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="574"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="619"/>
         <source>Remove the custom icon</source>
         <translation>Retirer l’icône personnalisée</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="587"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="632"/>
         <source>Make an icon from the image</source>
         <translation>Faire une icône à partir de l’image</translation>
     </message>
@@ -380,202 +380,232 @@
         <translation>Retirer de la liste les lignes sélectionnées</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="133"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="136"/>
         <source>Preset:</source>
         <translation>Préréglage :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="143"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="146"/>
         <source>Choose a preset to show its settings, or save the settings shown as a preset</source>
         <translation>Choisissez un préréglage pour afficher ses réglages, ou enregistrez les réglages affichés comme préréglage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="294"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="300"/>
         <source>Longer side, if longer</source>
         <translation>le grand côté, s’il est plus grand</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="385"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="391"/>
         <source>At most</source>
         <translation>Au plus</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="388"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="394"/>
         <source>Lower the quality, for each photo, until the result is no larger than this</source>
         <translation>Baisser la qualité, photo par photo, jusqu’à ce que le résultat ne dépasse pas cette taille</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="395"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="401"/>
         <source> kB</source>
         <translation> Ko</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="407"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="413"/>
         <source>The largest result, in kB of 1024 bytes; the quality above is the highest allowed</source>
         <translation>Le plus grand résultat, en Ko de 1024 octets ; la qualité ci-dessus est la plus haute permise</translation>
     </message>
     <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="420"/>
+        <source>Allow a higher quality than the photo has</source>
+        <translation>Permettre une qualité supérieure à celle de la photo</translation>
+    </message>
+    <message>
         <location filename="../../src/ui/BRMainWindow.ui" line="423"/>
+        <source>Encode at the quality asked even where the photo was saved at a lower one: the file grows, the look does not</source>
+        <translation>Encoder à la qualité demandée même si la photo a été enregistrée à une qualité inférieure : le fichier grossit, l’aspect reste le même</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="430"/>
+        <source>Baseline JPEG (for old devices)</source>
+        <translation>JPEG séquentiel (pour les anciens appareils)</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="433"/>
+        <source>One sequential scan, as every decoder reads it; progressive scans are usually smaller</source>
+        <translation>Un seul balayage séquentiel, que tout décodeur lit ; les balayages progressifs sont en général plus petits</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="440"/>
+        <source>Copy image data byte for byte</source>
+        <translation>Copier les données d’image octet par octet</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="443"/>
+        <source>Where image data are copied, keep them as they are instead of rewriting them losslessly smaller</source>
+        <translation>Là où les données d’image sont copiées, les garder telles quelles au lieu de les réécrire plus petites sans perte</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="462"/>
         <source>Remove EXIF</source>
         <translation>Retirer l’EXIF</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="433"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="472"/>
         <source>Remove IPTC</source>
         <translation>Retirer l’IPTC</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="443"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="482"/>
         <source>Remove ICC profile</source>
         <translation>Retirer le profil ICC</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="453"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="492"/>
         <source>Remove comment</source>
         <translation>Retirer le commentaire</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="456"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="495"/>
         <source>The JPEG comment text (COM)</source>
         <translation>Le texte du commentaire JPEG (COM)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="473"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="512"/>
         <source>Remove HDR gain map</source>
         <translation>Retirer la carte de gain HDR</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="476"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="515"/>
         <source>The second image of an HDR photo, which brightens its highlights on HDR screens</source>
         <translation>La seconde image d’une photo HDR, qui éclaircit ses hautes lumières sur les écrans HDR</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="536"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="578"/>
         <source>Keep the folders&apos; structure</source>
         <translation>Garder la structure des dossiers</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="539"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="581"/>
         <source>A photo from a folder of the list goes into that folder&apos;s name and its path below it</source>
         <translation>Une photo d’un dossier de la liste va dans le nom de ce dossier et son chemin en dessous</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="620"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="665"/>
         <source>&amp;File</source>
         <translation>&amp;Fichier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="629"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="674"/>
         <source>&amp;Edit</source>
         <translation>&amp;Édition</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="644"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="689"/>
         <source>&amp;View</source>
         <translation>&amp;Affichage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="653"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="698"/>
         <source>&amp;Help</source>
         <translation>Ai&amp;de</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="671"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="716"/>
         <source>&amp;Process</source>
         <translation>&amp;Traiter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="676"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="721"/>
         <source>&amp;Add Photos and Folders…</source>
         <translation>&amp;Ajouter des photos et des dossiers…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="681"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="726"/>
         <source>&amp;Remove from List</source>
         <translation>&amp;Retirer de la liste</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="686"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="731"/>
         <source>Remove A&amp;ll</source>
         <translation>Retirer t&amp;out</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="691"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="736"/>
         <source>&amp;Quit</source>
         <translation>&amp;Quitter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="699"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="744"/>
         <source>Cu&amp;t</source>
         <translation>Co&amp;uper</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="704"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="749"/>
         <source>&amp;Copy</source>
         <translation>&amp;Copier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="709"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="754"/>
         <source>&amp;Paste</source>
         <translation>C&amp;oller</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="714"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="759"/>
         <source>Select &amp;All</source>
         <translation>&amp;Tout sélectionner</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="719"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="764"/>
         <source>Pr&amp;eferences…</source>
         <translation>Pré&amp;férences…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="727"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="772"/>
         <source>&amp;Full Screen</source>
         <translation>&amp;Plein écran</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="732"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="777"/>
         <source>Show &amp;Info</source>
         <translation>Afficher les &amp;infos</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="735"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="780"/>
         <source>Ctrl+I</source>
         <translation>Ctrl+I</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="740"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="785"/>
         <source>Open Quick Look panel</source>
         <translation>Ouvrir le panneau Coup d’œil</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="743"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="788"/>
         <source>Ctrl+Y</source>
         <translation>Ctrl+Y</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="748"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="793"/>
         <source>Brelin &amp;Website</source>
         <translation>&amp;Site web de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="753"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="798"/>
         <source>&amp;Contact the Author…</source>
         <translation>&amp;Contacter l’auteur…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="758"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="803"/>
         <source>&amp;Donate…</source>
         <translation>&amp;Faire un don…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="763"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="808"/>
         <source>Brelin &amp;Help</source>
         <translation>&amp;Aide de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="768"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="813"/>
         <source>&amp;About Brelin</source>
         <translation>À &amp;propos de Brelin</translation>
     </message>
@@ -604,28 +634,28 @@
 <context>
     <name>BRProcessor</name>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="58"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="59"/>
         <source>No output folder is chosen.</source>
         <translation>Aucun dossier de destination n’est choisi.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="67"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="68"/>
         <source>The existing file was kept: you chose not to replace it.</source>
         <translation>Le fichier existant a été gardé : vous avez choisi de ne pas le remplacer.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="185"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="186"/>
         <source>The temporary folder cannot be created.</source>
         <translation>Le dossier temporaire ne peut pas être créé.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="333"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="353"/>
         <location filename="../../src/processing/SizeTarget.cpp" line="60"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="394"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="414"/>
         <source>The file could not be processed.</source>
         <translation>Le fichier n’a pas pu être traité.</translation>
     </message>
@@ -861,35 +891,35 @@
 <context>
     <name>MetadataTransfer</name>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="43"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="45"/>
         <source>The marker tools cannot be started.</source>
         <translation>Les outils des marqueurs ne peuvent pas être lancés.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="227"/>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="332"/>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="448"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="276"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="388"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="504"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="276"/>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="292"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="325"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="341"/>
         <source>The file is not a complete JPEG image.</source>
         <translation>Le fichier n’est pas une image JPEG complète.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="322"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="371"/>
         <source>The image cannot be turned upright without loss.</source>
         <translation>L’image ne peut pas être redressée sans perte.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="407"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="463"/>
         <source>The metadata of the original cannot be read.</source>
         <translation>Les métadonnées de l’original sont illisibles.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/MetadataTransfer.cpp" line="442"/>
+        <location filename="../../src/processing/MetadataTransfer.cpp" line="498"/>
         <source>The new image is not a complete JPEG image.</source>
         <translation>La nouvelle image n’est pas une image JPEG complète.</translation>
     </message>
@@ -1071,42 +1101,52 @@
 <context>
     <name>RunSummary</name>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="16"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="27"/>
         <source>1 file processed</source>
         <translation>1 fichier traité</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="17"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="28"/>
         <source>%1 files processed</source>
         <translation>%1 fichiers traités</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="35"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="45"/>
         <source>1 kept its original image data (re-encoding would have made it larger)</source>
         <translation>1 a gardé ses données d’image d’origine (le réencoder l’aurait agrandi)</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="38"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="47"/>
         <source>%1 kept their original image data (re-encoding would have made them larger)</source>
         <translation>%1 ont gardé leurs données d’image d’origine (les réencoder les aurait agrandis)</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="45"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="51"/>
+        <source>1 kept its image data, losslessly optimised (re-encoding would have made it larger)</source>
+        <translation>1 a gardé ses données d’image, optimisées sans perte (le réencoder l’aurait agrandi)</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/RunSummary.cpp" line="53"/>
+        <source>%1 kept their image data, losslessly optimised (re-encoding would have made them larger)</source>
+        <translation>%1 ont gardé leurs données d’image, optimisées sans perte (les réencoder les aurait agrandis)</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/RunSummary.cpp" line="58"/>
         <source>1 needed a lower quality to fit the size</source>
         <translation>1 a demandé une qualité plus basse pour tenir dans la taille</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="47"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="59"/>
         <source>%1 needed a lower quality to fit the size</source>
         <translation>%1 ont demandé une qualité plus basse pour tenir dans la taille</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="52"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="62"/>
         <source>%1 not processed</source>
         <translation>%1 non traités</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="55"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="65"/>
         <source>%1 not started</source>
         <translation>%1 non commencés</translation>
     </message>

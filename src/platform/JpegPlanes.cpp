@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/JpegPlanes.h"
 
+#include "encoding/PlaneEncoder.h"
+
 #include "platform/JpegCodec.h"
 #include "platform/JpegCommon.h"
 
@@ -301,10 +303,9 @@ JpegPlaneDecoder::~JpegPlaneDecoder()
     }
 }
 
-std::optional<std::vector<uint8_t>> encodeJpegPlanes(const std::vector<const Bitmap*>& planes,
-                                                     float q, JpegError& error,
-                                                     const std::vector<const RowProgress*>& ready,
-                                                     bool resampled)
+std::optional<std::vector<uint8_t>>
+encodeJpegPlanesWithLibjpeg(const std::vector<const Bitmap*>& planes, float q, JpegError& error,
+                            const std::vector<const RowProgress*>& ready, bool resampled)
 {
     const size_t count = planes.size();
     if ((count != 1 && count != 3) || !planes[0] || planes[0]->empty()) {
@@ -345,6 +346,18 @@ std::optional<std::vector<uint8_t>> encodeJpegPlanes(const std::vector<const Bit
         return std::nullopt;
     }
     return takeBytes(job.out, job.outSize);
+}
+
+std::optional<std::vector<uint8_t>> encodeJpegPlanes(const std::vector<const Bitmap*>& planes,
+                                                     float q, JpegError& error,
+                                                     const std::vector<const RowProgress*>& ready,
+                                                     bool resampled, bool progressive)
+{
+    PlaneEncodeSetting setting;
+    setting.quality = qualityFor(q);
+    setting.resampled = resampled;
+    setting.progressive = progressive;
+    return encodePlanes(planes, setting, error, ready);
 }
 
 } // namespace brelin

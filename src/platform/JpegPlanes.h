@@ -75,10 +75,19 @@ inline int chromaSize(int luma)
 }
 
 // Encodes one grey plane, or Y, Cb and Cr with the chroma planes at half width and height
-// (chromaSize), at compression factor q as encodeJpeg does, `resampled` as there. With
+// (chromaSize), at compression factor q, `resampled` as encodeJpeg has it, with Brelin's
+// own quantiser; progressive scans where they are smaller, unless not `progressive`. With
 // `ready`, each plane is still being made: its rows are encoded as they are announced there.
 std::optional<std::vector<uint8_t>>
 encodeJpegPlanes(const std::vector<const Bitmap*>& planes, float q, JpegError& error,
-                 const std::vector<const RowProgress*>& ready = {}, bool resampled = true);
+                 const std::vector<const RowProgress*>& ready = {}, bool resampled = true,
+                 bool progressive = true);
+
+// The same through libjpeg's own transform and quantiser, baseline: how Brelin encoded
+// before it quantised itself, kept for the comparison in the benchmarks.
+std::optional<std::vector<uint8_t>>
+encodeJpegPlanesWithLibjpeg(const std::vector<const Bitmap*>& planes, float q, JpegError& error,
+                            const std::vector<const RowProgress*>& ready = {},
+                            bool resampled = true);
 
 } // namespace brelin

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "processing/BRProcessor.h"
 
+#include "encoding/SourceQuality.h"
 #include "platform/AtomicFile.h"
 #include "platform/BRLog.h"
 #include "platform/ByteSpan.h"
@@ -202,6 +203,8 @@ void BRProcessor::processFile(const BRFileURLPtr& file, int index)
         ++runSummary.processed;
         if (done == Done::KeptOriginalData)
             ++runSummary.keptOriginal;
+        if (done == Done::KeptOptimisedData)
+            ++runSummary.keptOptimised;
         if (done == Done::LowerQuality)
             ++runSummary.lowerQuality;
         runSummary.bytesBefore += before;
@@ -216,6 +219,7 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
                                         const QString& scratch, QString& reason)
 {
     const float quality = float(recordDouble(prefs, key::Quality)) / 100.0f;
+    int highest = qualityFor(quality); // the record's, or the source's own when lower
     const qint64 target = std::max(0, recordInt(prefs, key::MaxSize));
     MetadataTransfer markers(prefs, scratch, rdjpgcom, wrjpgcom);
     std::optional<QString> made;
@@ -227,9 +231,20 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
         // A file libjpeg cannot read starts no marker reader: its one reason is enough.
         if (!encoder.load(source, &reason))
             return Done::No;
+        // No more quality than the source has: above it the bytes grow, the look does not.
+        if (!recordFlag(prefs, key::AllowHigherQuality)) {
+            const auto own = sourceQuality(bytesOf(encoder.sourceBytes()));
+            if (own && *own < highest) {
+                brLog(QStringLiteral("Quality %1 for %2, the quality it was saved at (%3 asked)")
+                          .arg(*own)
+                          .arg(source)
+                          .arg(highest));
+                highest = *own;
+            }
+        }
         // With a target, the first quality of the search is encoded while the image is
         // decoded and scaled, the others from the scaled image.
-        QualitySearch search(qualityFor(quality));
+        QualitySearch search(highest);
         const int first = search.next();
         // The kept markers are read from the source, and its gain map made anew, while its
         // image is decoded and encoded.
@@ -242,7 +257,10 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
                 gainMap = prepareGainMap(bytesOf(encoder.sourceBytes()),
                                          encoder.gainMapJob(quality), prefs, source);
             });
-        made = encoder.makeAndScaleJPEG(target > 0 ? float(first) / 100.0f : quality, &reason);
+        const float at = target > 0                      ? float(first) / 100.0f
+                         : highest < qualityFor(quality) ? float(highest) / 100.0f
+                                                         : quality;
+        made = encoder.makeAndScaleJPEG(at, &reason);
         reader.join();
         if (mapMaker.joinable())
             mapMaker.join();
@@ -275,10 +293,11 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
         qint64 smallest = fit.smallest;
         if (samePixelSize) {
             QString why;
-            const auto stripped = markers.stripProfilesFrom(source, &why, original());
+            bool recoded = false;
+            const auto stripped = markers.stripProfilesFrom(source, &why, original(), &recoded);
             if (stripped && QFileInfo(*stripped).size() <= target)
                 return putInPlace(*stripped, *stripped != source, source, dest, reason)
-                           ? Done::KeptOriginalData
+                           ? (recoded ? Done::KeptOptimisedData : Done::KeptOriginalData)
                            : Done::No;
             if (stripped) {
                 smallest = std::min(smallest, QFileInfo(*stripped).size());
@@ -297,11 +316,12 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
         // At its own size the source's image data, with the same markers removed, are as
         // good a result: the smaller one is written.
         QString why;
-        const auto stripped = markers.stripProfilesFrom(source, &why, original());
+        bool recoded = false;
+        const auto stripped = markers.stripProfilesFrom(source, &why, original(), &recoded);
         if (stripped && QFileInfo(*stripped).size() < QFileInfo(*made).size()) {
             QFile::remove(*made);
             return putInPlace(*stripped, *stripped != source, source, dest, reason)
-                       ? Done::KeptOriginalData
+                       ? (recoded ? Done::KeptOptimisedData : Done::KeptOriginalData)
                        : Done::No;
         }
         if (stripped && *stripped != source)
@@ -309,7 +329,7 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
     }
     if (!putInPlace(*made, true, source, dest, reason))
         return Done::No;
-    if (target > 0 && fit.quality < qualityFor(quality)) {
+    if (target > 0 && fit.quality < highest) {
         brLog(QStringLiteral("Quality %1 for %2 to fit into %3 bytes")
                   .arg(fit.quality)
                   .arg(source)

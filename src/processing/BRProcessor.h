@@ -84,7 +84,7 @@ private:
     static UnprocessedFile unprocessedRow(const QString& path, const QString& reason);
     // The outcome of one file.
     // LowerQuality: written at a quality below the record's, to fit its size target.
-    enum class Done { No, Yes, KeptOriginalData, LowerQuality };
+    enum class Done { No, Yes, KeptOriginalData, KeptOptimisedData, LowerQuality };
     // `scratch` is the file's own folder inside the run's.
     Done reencode(const QString& source, const QString& dest, const QString& scratch,
                   QString& reason);

@@ -232,6 +232,7 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* r
         job.orientation = turn ? orientation : 1;
         job.quality = quality;
         job.resampled = factor != 1.0f;
+        job.progressive = !recordFlag(prefs_, key::Baseline);
         PlaneReencodeFailure failure = PlaneReencodeFailure::None;
         const auto encoded = reencodePlanes(bytesOf(jpeg), *info, job, failure, error,
                                             keepsScaled_ ? &scaledPlanes_ : nullptr);

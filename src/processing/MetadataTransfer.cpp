@@ -2,6 +2,8 @@
 #include "processing/MetadataTransfer.h"
 #include "platform/ByteSpan.h"
 
+#include "encoding/LosslessRecode.h"
+#include "encoding/StreamParts.h"
 #include "markers/GainMap.h"
 #include "markers/JpegSegments.h"
 #include "markers/MarkerTools.h"
@@ -54,6 +56,37 @@ bool hasApp0(const QByteArray& jpeg)
     std::vector<uint8_t> found;
     markers::Writer out = markers::Writer::toMemory(found);
     return markers::readAppSegments(in, markers::kAPP0, out).ok && !found.empty();
+}
+
+// `file` with its first image's data rewritten losslessly smaller, the images stored
+// after it moved and their index written anew; none when no smaller rewrite checks out
+// (a failure is logged: the data are then copied as they are, which never fails a file).
+std::optional<QByteArray> losslesslySmaller(const QByteArray& file, bool progressive,
+                                            const QString& source)
+{
+    std::string why;
+    const auto primary = smallestLosslessRecode(bytesOf(file), progressive, why);
+    if (!primary) {
+        if (!why.empty())
+            brLog(QStringLiteral("The image data of %1 are copied as they are: %2")
+                      .arg(source, QString::fromStdString(why)));
+        return std::nullopt;
+    }
+    const auto parts = streamParts(bytesOf(file));
+    if (!parts)
+        return std::nullopt;
+    QByteArray out = toByteArray(*primary) + file.mid(qsizetype(parts->end));
+    if (markers::findStoredImages(bytesOf(file))) {
+        const auto reindexed = markers::reindexStoredImages(bytesOf(file), bytesOf(out));
+        if (!reindexed) {
+            brLog(QStringLiteral("The image data of %1 are copied as they are: the images "
+                                 "stored after them could not be indexed anew")
+                      .arg(source));
+            return std::nullopt;
+        }
+        out = toByteArray(*reindexed);
+    }
+    return out;
 }
 
 // libjpeg writes a JFIF marker into every transformed YCbCr stream; one the stream did
@@ -184,17 +217,33 @@ bool MetadataTransfer::copyMetadata(const QString& marker, const QString& source
 }
 
 std::optional<QString> MetadataTransfer::stripProfilesFrom(const QString& source, QString* reason,
-                                                           const QString& targetPath)
+                                                           const QString& targetPath, bool* recoded)
 {
+    if (recoded)
+        *recoded = false;
+    const bool rewrite = !recordFlag(prefs_, key::KeepImageData);
+    const bool progressive = !recordFlag(prefs_, key::Baseline);
     const bool exif = recordFlag(prefs_, key::RemoveEXIF);
     const bool iptc = recordFlag(prefs_, key::RemoveITPC);
     const bool icc = recordFlag(prefs_, key::RemoveICC);
     const bool comment = recordFlag(prefs_, key::RemoveComment);
     const bool others = recordFlag(prefs_, key::RemoveOthers);
     const bool gainMap = recordFlag(prefs_, key::RemoveGainMap);
-    if (!(exif || iptc || icc || comment || others || gainMap))
-        return source;
     const QString target = targetPath.isEmpty() ? temporaryFileFor(source) : targetPath;
+    if (!(exif || iptc || icc || comment || others || gainMap)) {
+        // Nothing to remove: the source itself, or its image data rewritten smaller.
+        if (!rewrite)
+            return source;
+        QFile file(source);
+        const QByteArray whole = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const auto smaller =
+            whole.isEmpty() ? std::nullopt : losslesslySmaller(whole, progressive, source);
+        if (!smaller || !writeAtomically(target, *smaller))
+            return source;
+        if (recoded)
+            *recoded = true;
+        return target;
+    }
 
     // Without its EXIF a turned photo would show turned: its image data are turned
     // upright without loss when the block grid allows it; otherwise the EXIF is replaced
@@ -326,6 +375,13 @@ std::optional<QString> MetadataTransfer::stripProfilesFrom(const QString& source
             return std::nullopt;
         }
         bytes = std::move(turned);
+    }
+    if (rewrite) {
+        if (auto smaller = losslesslySmaller(*bytes, progressive, source)) {
+            bytes = std::move(smaller);
+            if (recoded)
+                *recoded = true;
+        }
     }
     if (!writeAtomically(target, *bytes)) {
         fail(reason,

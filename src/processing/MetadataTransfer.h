@@ -38,10 +38,12 @@ public:
                      const QString& wrjpgcom);
 
     // Copy branch: the source without the markers to be removed, in the temporary
-    // folder (at `target` when given), or the source itself when nothing is to go. None
-    // when it failed; the reason is for the list of unprocessed files.
+    // folder (at `target` when given), its image data rewritten losslessly where that is
+    // smaller (unless KeepImageData; `recoded` says whether they were), or the source itself
+    // when nothing changes. None when it failed; the reason is for the list of unprocessed
+    // files.
     std::optional<QString> stripProfilesFrom(const QString& source, QString* reason = nullptr,
-                                             const QString& target = {});
+                                             const QString& target = {}, bool* recoded = nullptr);
     // Re-encode branch: rewrites `newJpeg` with the source's kept markers added.
     bool addProfilesFromFile(const QString& source, const QString& newJpeg,
                              QString* reason = nullptr);

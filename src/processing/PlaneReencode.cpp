@@ -18,6 +18,7 @@ struct ScaledPlanes
     std::vector<Bitmap> turned;
     std::vector<const Bitmap*> planes; // what is encoded
     bool resampled = true;
+    bool progressive = true;
 };
 
 std::optional<std::vector<uint8_t>> reencodePlanes(std::span<const uint8_t> jpeg,
@@ -88,7 +89,8 @@ std::optional<std::vector<uint8_t>> reencodePlanes(std::span<const uint8_t> jpeg
     std::vector<Bitmap> turned;
     std::vector<const Bitmap*> upright;
     if (job.orientation == 1) {
-        encoded = encodeJpegPlanes(planes, job.quality, encodeError, ready, job.resampled);
+        encoded = encodeJpegPlanes(planes, job.quality, encodeError, ready, job.resampled,
+                                   job.progressive);
     } else {
         // Turned, every row of the output depends on the last input row: whole planes first.
         bool complete = true;
@@ -100,7 +102,8 @@ std::optional<std::vector<uint8_t>> reencodePlanes(std::span<const uint8_t> jpeg
                 turned.push_back(turnUpright(*planes[size_t(c)], job.orientation));
                 upright.push_back(&turned.back());
             }
-            encoded = encodeJpegPlanes(upright, job.quality, encodeError, {}, job.resampled);
+            encoded = encodeJpegPlanes(upright, job.quality, encodeError, {}, job.resampled,
+                                       job.progressive);
         }
     }
     if (resizer.joinable())
@@ -128,6 +131,7 @@ std::optional<std::vector<uint8_t>> reencodePlanes(std::span<const uint8_t> jpeg
         planesKept->done = std::move(done);
         planesKept->turned = std::move(turned);
         planesKept->resampled = job.resampled;
+        planesKept->progressive = job.progressive;
         *kept = std::move(planesKept);
     }
     return encoded;
@@ -136,7 +140,7 @@ std::optional<std::vector<uint8_t>> reencodePlanes(std::span<const uint8_t> jpeg
 std::optional<std::vector<uint8_t>> encodeScaledPlanes(const ScaledPlanes& planes, float q,
                                                        JpegError& error)
 {
-    return encodeJpegPlanes(planes.planes, q, error, {}, planes.resampled);
+    return encodeJpegPlanes(planes.planes, q, error, {}, planes.resampled, planes.progressive);
 }
 
 } // namespace brelin

@@ -22,7 +22,8 @@ struct PlaneReencodeJob
     int shrink = 1;      // reduction in the DCT domain
     int orientation = 1; // turned upright when not 1
     float quality = 0.8f;
-    bool resampled = true; // false when the output is the source at its own size
+    bool resampled = true;   // false when the output is the source at its own size
+    bool progressive = true; // progressive scans where they are smaller
 };
 
 enum class PlaneReencodeFailure {

@@ -7,6 +7,17 @@
 #include <cmath>
 
 namespace brelin {
+namespace {
+
+// A count after the totals: `one` for a single file, `many` (with the count) for more.
+QString countClause(int n, const QString& one, const QString& many)
+{
+    if (n <= 0)
+        return {};
+    return QStringLiteral(", ") + (n == 1 ? one : many.arg(n));
+}
+
+} // namespace
 
 QString summaryText(const RunSummary& s)
 {
@@ -29,24 +40,23 @@ QString summaryText(const RunSummary& s)
             text += QStringLiteral(" (%1%2 %)").arg(sign).arg(std::labs(change));
         }
     }
-    if (s.keptOriginal > 0)
-        text += QStringLiteral(", ") +
-                (s.keptOriginal == 1
-                     ? QCoreApplication::translate("RunSummary",
-                                                   "1 kept its original image data (re-encoding "
-                                                   "would have made it larger)")
-                     : QCoreApplication::translate("RunSummary",
-                                                   "%1 kept their original image data "
-                                                   "(re-encoding would have made them larger)")
-                           .arg(s.keptOriginal));
-    if (s.lowerQuality > 0)
-        text += QStringLiteral(", ") +
-                (s.lowerQuality == 1
-                     ? QCoreApplication::translate("RunSummary",
-                                                   "1 needed a lower quality to fit the size")
-                     : QCoreApplication::translate("RunSummary",
-                                                   "%1 needed a lower quality to fit the size")
-                           .arg(s.lowerQuality));
+    text += countClause(
+        s.keptOriginal,
+        QCoreApplication::translate("RunSummary", "1 kept its original image data (re-encoding "
+                                                  "would have made it larger)"),
+        QCoreApplication::translate("RunSummary", "%1 kept their original image data "
+                                                  "(re-encoding would have made them larger)"));
+    text += countClause(
+        s.keptOptimised,
+        QCoreApplication::translate("RunSummary", "1 kept its image data, losslessly optimised "
+                                                  "(re-encoding would have made it larger)"),
+        QCoreApplication::translate("RunSummary", "%1 kept their image data, losslessly "
+                                                  "optimised (re-encoding would have made them "
+                                                  "larger)"));
+    text += countClause(
+        s.lowerQuality,
+        QCoreApplication::translate("RunSummary", "1 needed a lower quality to fit the size"),
+        QCoreApplication::translate("RunSummary", "%1 needed a lower quality to fit the size"));
     if (s.unprocessed > 0)
         text += QStringLiteral(", ") +
                 QCoreApplication::translate("RunSummary", "%1 not processed").arg(s.unprocessed);

@@ -13,6 +13,7 @@ struct RunSummary
     int notStarted = 0;     // left out by a cancel
     int keptOriginal = 0;   // processed files that kept their original image data, because
                             // re-encoding them would have made them larger
+    int keptOptimised = 0;  // the same, their image data rewritten losslessly smaller
     int lowerQuality = 0;   // processed files written below the record's quality, to fit
                             // its size target
     qint64 bytesBefore = 0; // sources of the processed files

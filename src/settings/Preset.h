@@ -11,7 +11,7 @@ namespace brelin {
 struct Preset
 {
     QString name;      // "Name"
-    QVariantMap prefs; // "Prefs": the nineteen keys of a settings record
+    QVariantMap prefs; // "Prefs": the twenty-two keys of a settings record
 
     bool operator==(const Preset&) const = default;
 };

@@ -17,7 +17,7 @@ namespace brelin {
 // the bytes are not a property list whose root is an array.
 std::optional<PresetList> presetsFromPlist(const QByteArray& bytes);
 
-// The XML property list of `presets`, each record written with its nineteen keys in
+// The XML property list of `presets`, each record written with its twenty-two keys in
 // panel order and their types: ScalingFactor real, Suffix and Path strings, the rest
 // integers.
 QByteArray presetsToXmlPlist(const PresetList& presets);

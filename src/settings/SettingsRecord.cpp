@@ -24,11 +24,12 @@ int saturate(double d)
 const QStringList& settingsKeys()
 {
     static const QStringList keys{
-        key::HasSuffix,    key::Recompress,        key::Quality,       key::MaxSize,
-        key::RemoveEXIF,   key::RemoveICC,         key::RemoveITPC,    key::RemoveComment,
-        key::RemoveOthers, key::RemoveGainMap,     key::ScalingFactor, key::ScalingFixedType,
-        key::ScalingType,  key::ScalingFixedValue, key::KeepIcon,      key::Suffix,
-        key::Path,         key::CustomPath,        key::KeepFolders};
+        key::HasSuffix,          key::Recompress,    key::Quality,          key::MaxSize,
+        key::AllowHigherQuality, key::Baseline,      key::KeepImageData,    key::RemoveEXIF,
+        key::RemoveICC,          key::RemoveITPC,    key::RemoveComment,    key::RemoveOthers,
+        key::RemoveGainMap,      key::ScalingFactor, key::ScalingFixedType, key::ScalingType,
+        key::ScalingFixedValue,  key::KeepIcon,      key::Suffix,           key::Path,
+        key::CustomPath,         key::KeepFolders};
     return keys;
 }
 
@@ -38,6 +39,9 @@ QVariantMap initialRecord()
             {key::Recompress, 1},
             {key::Quality, 80},
             {key::MaxSize, 0},
+            {key::AllowHigherQuality, 0},
+            {key::Baseline, 0},
+            {key::KeepImageData, 0},
             {key::RemoveEXIF, 0},
             {key::RemoveICC, 0},
             {key::RemoveITPC, 0},

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The processing settings record: the nineteen named values that describe one run.
+// The processing settings record: the twenty-two named values that describe one run.
 // Flags and codes are int, ScalingFactor is double, Suffix and Path are QString.
 #pragma once
 
@@ -14,6 +14,11 @@ inline const QString HasSuffix = QStringLiteral("HasSuffix");
 inline const QString Recompress = QStringLiteral("Recompress");
 inline const QString Quality = QStringLiteral("Quality");
 inline const QString MaxSize = QStringLiteral("MaxSize"); // bytes; 0 or missing: no target
+// Missing: 0, a photo is encoded at no higher quality than its own.
+inline const QString AllowHigherQuality = QStringLiteral("AllowHigherQuality");
+inline const QString Baseline = QStringLiteral("Baseline"); // missing: 0, progressive allowed
+// Missing: 0, copied image data are rewritten losslessly where that makes them smaller.
+inline const QString KeepImageData = QStringLiteral("KeepImageData");
 inline const QString RemoveEXIF = QStringLiteral("RemoveEXIF");
 inline const QString RemoveICC = QStringLiteral("RemoveICC");
 inline const QString RemoveITPC = QStringLiteral("RemoveITPC"); // spelled so in stored presets
@@ -31,7 +36,7 @@ inline const QString CustomPath = QStringLiteral("CustomPath");
 inline const QString KeepFolders = QStringLiteral("KeepFolders"); // missing: 0, flat
 } // namespace key
 
-// The nineteen keys in the order the panel reads its controls. A QVariantMap keeps its
+// The twenty-two keys in the order the panel reads its controls. A QVariantMap keeps its
 // keys sorted; writers that want the panel's order iterate over this list.
 const QStringList& settingsKeys();
 

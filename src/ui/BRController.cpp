@@ -153,6 +153,9 @@ QVariantMap BRController::buildPrefs() const
     record.insert(key::Recompress, stateOf(recompress));
     record.insert(key::Quality, qualityValue->value());
     record.insert(key::MaxSize, maxSizeOn->isChecked() ? maxSizeBytes : 0);
+    record.insert(key::AllowHigherQuality, stateOf(allowHigherQuality));
+    record.insert(key::Baseline, stateOf(baseline));
+    record.insert(key::KeepImageData, stateOf(keepImageData));
     record.insert(key::RemoveEXIF, stateOf(removeEXIF));
     record.insert(key::RemoveICC, stateOf(removeICC));
     record.insert(key::RemoveITPC, stateOf(removeITPC));
@@ -188,6 +191,9 @@ void BRController::setValuesFrom(const QVariantMap& record)
         applyingMaxSize = false;
         maxSizeBytes = maxSize;
     }
+    allowHigherQuality->setChecked(recordFlag(record, key::AllowHigherQuality));
+    baseline->setChecked(recordFlag(record, key::Baseline));
+    keepImageData->setChecked(recordFlag(record, key::KeepImageData));
     removeEXIF->setChecked(recordFlag(record, key::RemoveEXIF));
     removeICC->setChecked(recordFlag(record, key::RemoveICC));
     removeITPC->setChecked(recordFlag(record, key::RemoveITPC));
@@ -254,6 +260,7 @@ void BRController::refreshMaxSize()
     // A part of the quality controls; its field only counts while the box is on.
     const bool quality = recompressSlider->isEnabled();
     maxSizeOn->setEnabled(quality);
+    allowHigherQuality->setEnabled(quality);
     maxSizeValue->setEnabled(quality && maxSizeOn->isChecked());
 }
 

@@ -4,6 +4,7 @@
 // the index (MPF) stays true to the file. The index is read here with a parser of the
 // test's own, the images decoded by djpeg.
 #include "cli/BatchFixture.h"
+#include "support/Coefficients.h"
 
 #include "markers/GainMap.h"
 #include "platform/ExifOrientation.h"
@@ -85,8 +86,8 @@ TEST_F(BrelinBatchHdr, TheGainMapsIndexFollowsTheRemovedSegments)
     };
     for (const auto& row : rows) {
         const QString source = path(QLatin1String(row.file));
-        const RunResult r = batch({"--lossless", "--remove", row.remove, "--output",
-                                   path(QLatin1String(row.remove)), source});
+        const RunResult r = batch({"--lossless", "--keep-image-data", "--remove", row.remove,
+                                   "--output", path(QLatin1String(row.remove)), source});
         ASSERT_EQ(r.status, 0) << r.err.constData();
         const QByteArray result =
             readBytes(path(QLatin1String(row.remove) + QLatin1Char('/') + QLatin1String(row.file)));
@@ -95,6 +96,19 @@ TEST_F(BrelinBatchHdr, TheGainMapsIndexFollowsTheRemovedSegments)
         EXPECT_EQ(result.mid(now.starts[0], now.sizes[0]), map) << row.remove;
         EXPECT_EQ(now.primarySize, original.primarySize - row.removed) << row.remove;
     }
+    // Rewritten losslessly smaller, the primary image moves the map again.
+    const RunResult r =
+        batch({"--lossless", "--remove", "none", "--output", path("optimised"), path("hdr.jpg")});
+    ASSERT_EQ(r.status, 0) << r.err.constData();
+    const QByteArray result = readBytes(path("optimised/hdr.jpg"));
+    const Listed now = listedImages(result);
+    ASSERT_EQ(now.starts.size(), 1);
+    EXPECT_EQ(result.mid(now.starts[0], now.sizes[0]), map);
+    EXPECT_LT(now.primarySize, original.primarySize);
+    // libjpeg reads the primary image only.
+    const auto coefficients = coefficientsOf(photo);
+    ASSERT_TRUE(coefficients.has_value());
+    EXPECT_EQ(coefficientsOf(result), coefficients);
 }
 
 // A PGM or PPM from djpeg as a bitmap; empty when it did not decode.

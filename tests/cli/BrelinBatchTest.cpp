@@ -5,6 +5,7 @@
 #include "settings/PresetFile.h"
 #include "settings/SettingsRecord.h"
 #include "settings/UserDefaults.h"
+#include "support/Coefficients.h"
 
 #include <QStandardPaths>
 
@@ -187,23 +188,77 @@ TEST_F(BrelinBatch, IrregularFilesAreProcessedUnreadableOnesExplained)
 }
 
 // At its own pixel size, a re-encoding that would take more bytes than the original's
-// own image data gives way to those data, as the lossless branch makes them.
+// own image data gives way to those data, as the lossless branch makes them: rewritten
+// losslessly smaller, or byte for byte with --keep-image-data.
 TEST_F(BrelinBatch, AResultAtTheOriginalsSizeIsNeverLargerThanItsOwnData)
 {
-    const QString f = photo("p.jpg", QStringLiteral("WWL_(Polaroid)_ION230.jpg")); // quality 60
-    ASSERT_EQ(batch({"--lossless", "--remove", "exif", "--suffix", "-copy", f}).status, 0);
-    const QByteArray copy = readBytes(path("p-copy.jpg"));
-    const QStringList reencode{"--keep-size", "--quality", "95", "--remove", "exif"};
+    // Quality 60, written again with libjpeg's standard Huffman tables, which are not its own.
+    const QString f = photo("p.jpg", QStringLiteral("WWL_(Polaroid)_ION230.jpg"));
+    const QByteArray standardTables =
+        run(QStringLiteral("jpegtran"), {QStringLiteral("-copy"), QStringLiteral("all"), f}).out;
+    ASSERT_FALSE(standardTables.isEmpty());
+    writeBytes(f, standardTables);
+    const auto source = coefficientsOf(readBytes(f));
+    ASSERT_TRUE(source.has_value());
+    const struct
+    {
+        QStringList options;
+        const char* summary;
+    } cases[] = {
+        {{}, "1 kept its image data, losslessly optimised"},
+        {{"--keep-image-data"}, "1 kept its original image data"},
+    };
+    for (const auto& c : cases) {
+        const std::string what = c.options.join(QLatin1Char(' ')).toStdString();
+        QStringList copying{"--yes", "--lossless", "--remove", "exif", "--suffix", "-copy", f};
+        ASSERT_EQ(batch(c.options + copying).status, 0) << what;
+        const QByteArray copy = readBytes(path("p-copy.jpg"));
+        if (c.options.isEmpty()) {
+            EXPECT_LT(copy.size(), readBytes(f).size()) << what;
+            EXPECT_EQ(coefficientsOf(copy), source) << what;
+        } else {
+            EXPECT_EQ(fromFirstScan(copy), fromFirstScan(readBytes(f))) << what;
+        }
+        // Above the photo's own quality, which alone would never be written.
+        const QStringList reencode =
+            c.options +
+            QStringList{"--yes",    "--keep-size", "--quality", "95", "--allow-higher-quality",
+                        "--remove", "exif"};
+        const RunResult kept = batch(reencode + QStringList{"--suffix", "-kept", f});
+        EXPECT_EQ(kept.status, 0) << kept.err.constData();
+        EXPECT_EQ(readBytes(path("p-kept.jpg")), copy) << what;
+        EXPECT_TRUE(kept.out.contains(c.summary)) << kept.out.constData();
 
-    const RunResult kept = batch(reencode + QStringList{"--suffix", "-kept", f});
-    EXPECT_EQ(kept.status, 0) << kept.err.constData();
-    EXPECT_EQ(readBytes(path("p-kept.jpg")), copy);
-    EXPECT_TRUE(kept.out.contains("1 kept its original image data")) << kept.out.constData();
+        const RunResult larger =
+            batch(reencode + QStringList{"--allow-larger", "--suffix", "-new", f});
+        EXPECT_EQ(larger.status, 0) << larger.err.constData();
+        EXPECT_GT(readBytes(path("p-new.jpg")).size(), copy.size()) << what;
+        EXPECT_FALSE(larger.out.contains("image data")) << larger.out.constData();
+    }
+}
 
-    const RunResult larger = batch(reencode + QStringList{"--allow-larger", "--suffix", "-new", f});
-    EXPECT_EQ(larger.status, 0) << larger.err.constData();
-    EXPECT_GT(readBytes(path("p-new.jpg")).size(), copy.size());
-    EXPECT_FALSE(larger.out.contains("original image data")) << larger.out.constData();
+// A photo saved at quality 60 is written at 60, whatever higher quality is asked, unless
+// --allow-higher-quality: above its own quality only the bytes grow.
+TEST_F(BrelinBatch, APhotoIsNotEncodedAboveItsOwnQuality)
+{
+    const QString f = photo("q60.jpg", QStringLiteral("WWL_(Polaroid)_ION230.jpg"));
+    const auto made = [&](const QStringList& options) {
+        const RunResult r =
+            batch(QStringList{"--yes", "--verbose", "--scale", "0.5", "--suffix", "-out"} +
+                  options + QStringList{f});
+        EXPECT_EQ(r.status, 0) << r.err.constData();
+        return std::pair(readBytes(path("q60-out.jpg")), r.err.contains("Quality 60 for"));
+    };
+    const auto at60 = made({"--quality", "60", "--allow-higher-quality"});
+    const auto asked80 = made({"--quality", "80"});
+    const auto allowed80 = made({"--quality", "80", "--allow-higher-quality"});
+    const auto asked50 = made({"--quality", "50"});
+    EXPECT_EQ(asked80.first, at60.first);
+    EXPECT_TRUE(asked80.second) << "the log says the quality was lowered";
+    EXPECT_GT(allowed80.first.size(), at60.first.size());
+    EXPECT_FALSE(allowed80.second);
+    EXPECT_EQ(asked50.first, made({"--quality", "50", "--allow-higher-quality"}).first);
+    EXPECT_FALSE(asked50.second);
 }
 
 TEST_F(BrelinBatch, KeptDatesAreTheOriginalsToTheNanosecond)

@@ -4,6 +4,7 @@
 #include "processing/MetadataTransfer.h"
 #include "platform/Resources.h"
 #include "settings/SettingsRecord.h"
+#include "support/Coefficients.h"
 #include "support/JpegFiles.h"
 #include "support/TestEnv.h"
 
@@ -39,6 +40,16 @@ QByteArray uprightByJpegtran(const QString& source, int orientation)
     QStringList args = QString::fromLatin1(ops[orientation]).split(QLatin1Char(' '));
     args << QStringLiteral("-perfect") << source;
     return run(QStringLiteral("jpegtran"), args).out;
+}
+
+// The APPn and COM segments, in their order: what a lossless rewrite must leave alone.
+QByteArray appSegmentsOf(const QByteArray& jpeg)
+{
+    QByteArray out;
+    for (const auto& s : segmentsOf(jpeg))
+        if ((s.marker >= 0xE0 && s.marker <= 0xEF) || s.marker == 0xFE)
+            out += s.bytes;
+    return out;
 }
 
 const int kKeptKinds[] = {0xE1, 0xED, 0xE2, 0xFE, 0xE3, 0xEC, 0xEE};
@@ -120,8 +131,11 @@ TEST_F(MetadataTransferTest, ReencodeKeepsEveryKindByteForByte)
 
 TEST_F(MetadataTransferTest, CopyBranchRemovesEverythingAndKeepsTheImageData)
 {
-    MetadataTransfer transfer(prefsRemoving(true, true, true, true, true), tmp.path());
-    int turned = 0, minimalExif = 0;
+    QVariantMap keep = prefsRemoving(true, true, true, true, true);
+    keep.insert(key::KeepImageData, 1);
+    MetadataTransfer transfer(keep, tmp.path());
+    MetadataTransfer optimising(prefsRemoving(true, true, true, true, true), tmp.path());
+    int turned = 0, minimalExif = 0, smaller = 0;
     for (const QString& source : readableCorpusPhotos()) {
         const std::string name = QFileInfo(source).fileName().toStdString();
         QString reason;
@@ -162,9 +176,70 @@ TEST_F(MetadataTransferTest, CopyBranchRemovesEverythingAndKeepsTheImageData)
         } else {
             EXPECT_EQ(fromFirstScan(out), fromFirstScan(readBytes(source))) << name;
         }
+        // Without KeepImageData: the same markers and coefficients, in no more bytes.
+        const auto optimised = optimising.stripProfilesFrom(source, &reason);
+        ASSERT_TRUE(optimised.has_value()) << name << " " << reason.toStdString();
+        const QByteArray rewritten = readBytes(*optimised);
+        EXPECT_LE(rewritten.size(), out.size()) << name;
+        smaller += rewritten.size() < out.size();
+        const auto coefficients = coefficientsOf(out);
+        ASSERT_TRUE(coefficients.has_value()) << name;
+        EXPECT_EQ(coefficientsOf(rewritten), coefficients) << name;
+        EXPECT_EQ(appSegmentsOf(rewritten), appSegmentsOf(out)) << name;
     }
     EXPECT_GT(turned, 0);
     EXPECT_GT(minimalExif, 0);
+    EXPECT_GT(smaller, 0);
+}
+
+TEST_F(MetadataTransferTest, ImageDataLibjpegCannotRewriteAreCopiedAsTheyAre)
+{
+    const QByteArray photo = readBytes(dataDir() + QStringLiteral("/photos/Nikon_D70.jpg"));
+    QByteArray twelveBit = photo;
+    twelveBit[twelveBit.indexOf(QByteArray("\xFF\xC0", 2)) + 4] = char(12);
+    struct Case
+    {
+        const char* what;
+        QByteArray bytes;
+        bool mayShrink;
+    };
+    const Case cases[] = {
+        {"arithmetic-coded",
+         run(QStringLiteral("jpegtran"),
+             {QStringLiteral("-copy"), QStringLiteral("all"), QStringLiteral("-arithmetic"),
+              dataDir() + QStringLiteral("/photos/Nikon_D70.jpg")})
+             .out,
+         true},
+        {"12-bit", twelveBit, false},
+        {"damaged", readBytes(dataDir() + QStringLiteral("/photos/corrupted.jpg")), false},
+        {"progressive",
+         run(QStringLiteral("jpegtran"),
+             {QStringLiteral("-copy"), QStringLiteral("all"), QStringLiteral("-progressive"),
+              dataDir() + QStringLiteral("/photos/Nikon_D70.jpg")})
+             .out,
+         true},
+    };
+    for (const Case& c : cases) {
+        ASSERT_FALSE(c.bytes.isEmpty()) << c.what;
+        const QString source = scratch(QStringLiteral("source.jpg"), c.bytes);
+        // Nothing to remove, and EXIF removed: both paths meet the same rewrite.
+        for (const bool removeExif : {false, true}) {
+            MetadataTransfer transfer(prefsRemoving(removeExif, false, false, false, false),
+                                      tmp.path());
+            QString reason;
+            bool recoded = true;
+            const auto out = transfer.stripProfilesFrom(source, &reason, {}, &recoded);
+            ASSERT_TRUE(out.has_value()) << c.what << " " << reason.toStdString();
+            const QByteArray bytes = readBytes(*out);
+            if (recoded) {
+                EXPECT_TRUE(c.mayShrink) << c.what;
+                EXPECT_LT(bytes.size(), c.bytes.size()) << c.what;
+                EXPECT_EQ(coefficientsOf(bytes), coefficientsOf(c.bytes)) << c.what;
+            } else {
+                EXPECT_EQ(fromFirstScan(bytes), fromFirstScan(c.bytes)) << c.what;
+            }
+        }
+    }
 }
 
 TEST_F(MetadataTransferTest, AlignedTurnedPhotoIsTurnedLosslessly)
@@ -205,6 +280,7 @@ TEST_F(MetadataTransferTest, MixedFlagsRemoveOnlyWhatWasAsked)
         {prefsRemoving(false, false, false, false, true), {0xE0, 0xE3, 0xEC, 0xEE}},
         {prefsRemoving(false, true, false, true, false), {0xED, 0xFE}},
     };
+    // The segments that describe the image data stay too: they are not rewritten.
     const QStringList sources = {
         dataDir() + QStringLiteral("/photos/xmp/every_kind.jpg"),
         dataDir() + QStringLiteral("/photos/orientation/landscape_1.jpg"),
@@ -213,7 +289,9 @@ TEST_F(MetadataTransferTest, MixedFlagsRemoveOnlyWhatWasAsked)
     for (const QString& source : sources) {
         const QByteArray src = readBytes(source);
         for (const Case& c : cases) {
-            MetadataTransfer transfer(c.prefs, tmp.path());
+            QVariantMap prefs = c.prefs;
+            prefs.insert(key::KeepImageData, 1);
+            MetadataTransfer transfer(prefs, tmp.path());
             const auto stripped = transfer.stripProfilesFrom(source);
             ASSERT_TRUE(stripped.has_value());
             const QByteArray out = readBytes(*stripped);

@@ -10,18 +10,16 @@
 
 using namespace brelin;
 
-TEST(SettingsRecord, KeysAreTheEighteenInPanelOrder)
+TEST(SettingsRecord, KeysAreTheTwentyTwoInPanelOrder)
 {
-    const QStringList expected{QStringLiteral("HasSuffix"),     QStringLiteral("Recompress"),
-                               QStringLiteral("Quality"),       QStringLiteral("MaxSize"),
-                               QStringLiteral("RemoveEXIF"),    QStringLiteral("RemoveICC"),
-                               QStringLiteral("RemoveITPC"),    QStringLiteral("RemoveComment"),
-                               QStringLiteral("RemoveOthers"),  QStringLiteral("RemoveGainMap"),
-                               QStringLiteral("ScalingFactor"), QStringLiteral("ScalingFixedType"),
-                               QStringLiteral("ScalingType"),   QStringLiteral("ScalingFixedValue"),
-                               QStringLiteral("KeepIcon"),      QStringLiteral("Suffix"),
-                               QStringLiteral("Path"),          QStringLiteral("CustomPath"),
-                               QStringLiteral("KeepFolders")};
+    QStringList expected;
+    for (const char* k : {"HasSuffix",          "Recompress",    "Quality",          "MaxSize",
+                          "AllowHigherQuality", "Baseline",      "KeepImageData",    "RemoveEXIF",
+                          "RemoveICC",          "RemoveITPC",    "RemoveComment",    "RemoveOthers",
+                          "RemoveGainMap",      "ScalingFactor", "ScalingFixedType", "ScalingType",
+                          "ScalingFixedValue",  "KeepIcon",      "Suffix",           "Path",
+                          "CustomPath",         "KeepFolders"})
+        expected << QString::fromLatin1(k);
     EXPECT_EQ(settingsKeys(), expected);
 }
 

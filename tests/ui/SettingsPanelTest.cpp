@@ -57,6 +57,9 @@ QVariantMap sampleRecord()
     return {{key::HasSuffix, 0},
             {key::Recompress, 1},
             {key::Quality, 55},
+            {key::AllowHigherQuality, 1},
+            {key::Baseline, 1},
+            {key::KeepImageData, 0},
             {key::RemoveEXIF, 1},
             {key::RemoveICC, 0},
             {key::RemoveITPC, 1},
@@ -199,10 +202,13 @@ TEST_F(SettingsPanel, KeepSizeWithoutRecompressionDisablesEverythingDependent)
     record.insert(key::ScalingType, 0);
     record.insert(key::Recompress, 0);
     controller.setValuesFrom(record);
-    for (const char* name : {"recompressSlider", "qualityValue", "maxSizeOn", "maxSizeValue",
-                             "scalingFactor", "scalingFixedType", "scalingFixedValue"})
+    for (const char* name :
+         {"recompressSlider", "qualityValue", "maxSizeOn", "maxSizeValue", "allowHigherQuality",
+          "scalingFactor", "scalingFixedType", "scalingFixedValue"})
         EXPECT_FALSE(control<QWidget>(name)->isEnabled()) << name;
-    EXPECT_TRUE(control<QCheckBox>("recompress")->isEnabled());
+    // The copy branch still writes image data, so how it writes them stays a choice.
+    for (const char* name : {"recompress", "baseline", "keepImageData"})
+        EXPECT_TRUE(control<QCheckBox>(name)->isEnabled()) << name;
 
     record.insert(key::ScalingType, 1);
     controller.setValuesFrom(record);

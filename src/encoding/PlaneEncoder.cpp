@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "encoding/PlaneEncoder.h"
+
+#include "encoding/CoefficientWriter.h"
+#include "encoding/EncodingTables.h"
+#include "encoding/ForwardDct.h"
+
+#include <algorithm>
+
+namespace brelin {
+namespace {
+
+// The block at (bx, by) of `plane`, level-shifted, the last column and row repeated past
+// the edges as libjpeg pads them.
+void loadBlock(const Bitmap& plane, int bx, int by, float (&block)[64])
+{
+    const int x0 = bx * 8;
+    for (int j = 0; j < 8; ++j) {
+        const uint8_t* row = plane.row(std::min(by * 8 + j, plane.height - 1));
+        if (x0 + 8 <= plane.width) {
+            for (int i = 0; i < 8; ++i)
+                block[j * 8 + i] = float(row[x0 + i]) - 128.0f;
+        } else {
+            for (int i = 0; i < 8; ++i)
+                block[j * 8 + i] = float(row[std::min(x0 + i, plane.width - 1)]) - 128.0f;
+        }
+    }
+}
+
+} // namespace
+
+std::optional<CoefficientImage> quantisePlanes(const std::vector<const Bitmap*>& planes,
+                                               const PlaneEncodeSetting& setting, JpegError& error,
+                                               const std::vector<const RowProgress*>& ready)
+{
+    const size_t count = planes.size();
+    if ((count != 1 && count != 3) || !planes[0] || planes[0]->empty()) {
+        error.set(JpegProblem::Other, "no pixels to encode");
+        return std::nullopt;
+    }
+    CoefficientImage image;
+    image.width = planes[0]->width;
+    image.height = planes[0]->height;
+    image.components = int(count);
+    if (!encodingTables(setting.quality, setting.resampled, image.tables[0], image.tables[1])) {
+        error.set(JpegProblem::Other, "out of memory");
+        return std::nullopt;
+    }
+    for (size_t c = 0; c < count; ++c) {
+        const Bitmap& p = *planes[c];
+        if (p.channels != 1 || p.empty()) {
+            error.set(JpegProblem::Other, "a plane is not one sample per pixel");
+            return std::nullopt;
+        }
+        if (c > 0 && (p.width != (image.width + 1) / 2 || p.height != (image.height + 1) / 2)) {
+            error.set(JpegProblem::Other, "the chroma planes do not fit the image");
+            return std::nullopt;
+        }
+        CoefficientPlane& out = image.planes[c];
+        out.widthInBlocks = (p.width + 7) / 8;
+        out.heightInBlocks = (p.height + 7) / 8;
+        out.table = c == 0 ? 0 : 1;
+        out.blocks.resize(size_t(out.widthInBlocks) * size_t(out.heightInBlocks) * 64);
+    }
+    // Block rows in the order the planes' rows come: each plane's next block row once its
+    // rows are there, the luma's two for each chroma one.
+    for (size_t c = 0; c < count; ++c) {
+        const Bitmap& p = *planes[c];
+        CoefficientPlane& out = image.planes[c];
+        const RowProgress* rows = c < ready.size() ? ready[c] : nullptr;
+        for (int by = 0; by < out.heightInBlocks; ++by) {
+            if (rows && !rows->waitFor(std::min(by * 8 + 8, p.height))) {
+                error.set(JpegProblem::Other, "the pixels to encode did not all come");
+                return std::nullopt;
+            }
+            for (int bx = 0; bx < out.widthInBlocks; ++bx) {
+                float samples[64], dct[64];
+                loadBlock(p, bx, by, samples);
+                forwardDct(samples, dct);
+                int16_t levels[64];
+                quantiseBlock(dct, image.tables[out.table], setting.quantiser, levels);
+                std::copy(std::begin(levels), std::end(levels), out.block(bx, by));
+            }
+        }
+    }
+    return image;
+}
+
+std::optional<std::vector<uint8_t>> encodePlanes(const std::vector<const Bitmap*>& planes,
+                                                 const PlaneEncodeSetting& setting,
+                                                 JpegError& error,
+                                                 const std::vector<const RowProgress*>& ready)
+{
+    const auto image = quantisePlanes(planes, setting, error, ready);
+    if (!image)
+        return std::nullopt;
+    static constexpr ScanScript kBaselineOnly[] = {ScanScript::Baseline};
+    static constexpr ScanScript kAll[] = {ScanScript::Baseline, ScanScript::Progressive,
+                                          ScanScript::Spectral};
+    return setting.progressive ? writeSmallest(*image, kAll, error)
+                               : writeSmallest(*image, kBaselineOnly, error);
+}
+
+} // namespace brelin

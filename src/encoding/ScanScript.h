@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The ways one set of coefficients is written: each is lossless with respect to them, and
+// which is smallest depends on the image.
+#pragma once
+
+namespace brelin {
+
+enum class ScanScript {
+    Baseline,    // one interleaved sequential scan
+    Progressive, // libjpeg's script: spectral selection and successive approximation
+    Spectral,    // DC, then AC bands per component, no successive approximation
+};
+
+} // namespace brelin
