@@ -7,6 +7,8 @@
 //   --own-size  the tables of a photo encoded at its own size
 //   --libjpeg   libjpeg's own transform and quantiser, as Brelin encoded before its own
 //   --baseline  one sequential scan
+//   --scripts   also print the bytes and time of each scan script
+#include "encoding/CoefficientWriter.h"
 #include "encoding/PlaneEncoder.h"
 #include "platform/JpegPlanes.h"
 
@@ -17,6 +19,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 using namespace brelin;
@@ -32,12 +35,13 @@ uint8_t clampByte(double v)
 
 int main(int argc, char** argv)
 {
-    bool ownSize = false, libjpeg = false, baseline = false;
+    bool ownSize = false, libjpeg = false, baseline = false, scripts = false;
     int i = 1;
     for (; i < argc && argv[i][0] == '-' && argv[i][1] == '-'; ++i) {
         ownSize = ownSize || std::strcmp(argv[i], "--own-size") == 0;
         libjpeg = libjpeg || std::strcmp(argv[i], "--libjpeg") == 0;
         baseline = baseline || std::strcmp(argv[i], "--baseline") == 0;
+        scripts = scripts || std::strcmp(argv[i], "--scripts") == 0;
     }
     if (argc - i != 3) {
         std::fprintf(stderr, "usage: brelin-bench-encode [--own-size] [--libjpeg] [--baseline] "
@@ -90,7 +94,28 @@ int main(int argc, char** argv)
         setting.quality = quality;
         setting.resampled = !ownSize;
         setting.progressive = !baseline;
+        // For tuning: the quantiser's lambda from the environment.
+        if (const char* lambda = std::getenv("BRELIN_LAMBDA"))
+            setting.quantiser.lambda = float(std::atof(lambda));
+        if (const char* masking = std::getenv("BRELIN_MASKING"))
+            setting.quantiser.masking = float(std::atof(masking));
         out = encodePlanes(planes, setting, error);
+        if (scripts) {
+            const auto q0 = std::chrono::steady_clock::now();
+            const auto image = quantisePlanes(planes, setting, error);
+            std::printf("quantised: %.1f ms\n", std::chrono::duration<double, std::milli>(
+                                                    std::chrono::steady_clock::now() - q0)
+                                                    .count());
+            for (const ScanScript script :
+                 {ScanScript::Baseline, ScanScript::Progressive, ScanScript::Spectral}) {
+                const auto t0 = std::chrono::steady_clock::now();
+                const auto made = image ? writeCoefficients(*image, script, error) : std::nullopt;
+                std::printf(
+                    "script %d: %zu bytes, %.1f ms\n", int(script), made ? made->size() : 0,
+                    std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                        .count());
+            }
+        }
     }
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

@@ -7,7 +7,10 @@ butteraugli (Debian's) and mean luma SSIM; the Bjontegaard rate difference of ea
 against libjpeg-turbo gives the bytes it saves at the same distance, per photo, with mean
 and median.
 Usage: encode_compare.py WORKDIR BRELIN_BENCH_ENCODE SHARP_JOB_DIR PHOTO...
-Environment: QUALITIES (default "55 70 80 88 94"), ENCODERS (a subset of the names below)."""
+Environment: QUALITIES (default "55 70 80 88 94"), ENCODERS (a subset of the names below),
+TAG (a name for this run's Brelin results, so that several settings can be compared; the
+peers' results are kept in WORKDIR/judged.json and not made again)."""
+import json
 import concurrent.futures
 import os
 import subprocess
@@ -83,15 +86,25 @@ def main():
             run(["vips", "thumbnail", photo, ref + ".png[strip]", "1920", "--size", "down"])
             run(["vips", "copy", ref + ".png", ref + ".ppm"])
         refs.append(ref)
-    jobs = {}
+    cache_path = os.path.join(work, "judged.json")
+    cache = json.load(open(cache_path)) if os.path.exists(cache_path) else {}
+    tag = os.environ.get("TAG", "")
+    jobs, results = {}, {}
     with concurrent.futures.ThreadPoolExecutor(os.cpu_count()) as pool:
         for ref in refs:
             for name in names:
                 for q in QUALITIES:
-                    out = f"{ref}.{name}.q{q}.jpg"
+                    mine = name.startswith("brelin") and name != "brelin-before"
+                    out = f"{ref}.{name}{tag if mine else ''}.q{q}.jpg"
+                    if not mine and out in cache:
+                        results[(ref, name, q)] = tuple(cache[out])
+                        continue
                     table[name](ref, q, out)
-                    jobs[(ref, name, q)] = pool.submit(judge, ref, out)
-        results = {k: f.result() for k, f in jobs.items()}
+                    jobs[(ref, name, q)] = (out, pool.submit(judge, ref, out))
+        for k, (out, f) in jobs.items():
+            results[k] = f.result()
+            cache[out] = results[k]
+    json.dump(cache, open(cache_path, "w"))
     print("encoder        quality  bytes(sum)  butteraugli(mean)  ssim(mean)")
     for name in names:
         for q in QUALITIES:

@@ -5,15 +5,102 @@
 
 namespace brelin {
 
-void quantiseBlock(const float (&dct)[64], const uint16_t (&table)[64],
-                   const QuantiserSetting& setting, int16_t (&out)[64])
+const uint8_t kZigzag[64] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
+                             12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
+                             35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
+                             58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+
+namespace {
+
+int sizeOf(int level)
 {
-    out[0] = int16_t(std::lround(dct[0] / float(table[0])));
-    const float bias = 0.5f - setting.deadZone;
-    for (int k = 1; k < 64; ++k) {
-        const float steps = std::fabs(dct[k]) / float(table[k]);
-        const int level = int(steps + bias);
-        out[k] = int16_t(dct[k] < 0 ? -level : level);
+    int magnitude = level < 0 ? -level : level, size = 0;
+    while (magnitude) {
+        ++size;
+        magnitude >>= 1;
+    }
+    return size;
+}
+
+// Bits of a coefficient of `size` after `run` zeros: sixteen-zero runs first, then its
+// symbol and its own bits.
+float bitsOf(const RateModel& rate, int run, int size)
+{
+    float bits = 0;
+    for (; run > 15; run -= 16)
+        bits += rate.bits[0xF0];
+    return bits + rate.bits[(run << 4) | size] + float(size);
+}
+
+} // namespace
+
+StepTable::StepTable(const uint16_t (&steps)[64])
+{
+    for (int k = 0; k < 64; ++k)
+        reciprocal[k] = 1.0f / float(steps[k]);
+}
+
+void quantiseBlock(const float (&dct)[64], const StepTable& table, const QuantiserSetting& setting,
+                   const RateModel* rate, int16_t* out)
+{
+    // Each coefficient in steps, and its level rounded to the nearest: in natural order,
+    // branch-free, for the vectoriser.
+    float stepsOf[64];
+    int levelOf[64];
+    for (int k = 0; k < 64; ++k) {
+        stepsOf[k] = std::fabs(dct[k]) * table.reciprocal[k];
+        levelOf[k] = int(stepsOf[k] + 0.5f);
+    }
+    float lambda = setting.lambda;
+    if (lambda > 0 && setting.masking > 0) {
+        float energy = 0;
+        for (int k = 1; k < 64; ++k)
+            energy += stepsOf[k] * stepsOf[k];
+        lambda *= energy / (energy + setting.masking);
+    }
+    if (lambda > 0 && rate) {
+        // The nonzero AC coefficients in the order they are written.
+        int at[64], n = 0;
+        for (int i = 1; i < 64; ++i)
+            if (levelOf[kZigzag[i]])
+                at[n++] = i;
+        const auto level = [&](int i) -> int& { return levelOf[kZigzag[i]]; };
+        const auto steps = [&](int i) { return stepsOf[kZigzag[i]]; };
+        const float eob = rate->bits[0x00];
+        // From the last one back: a last coefficient of one step goes when the bits it
+        // takes (its symbol, and the EOB it saves at position 63) cost more than the error
+        // of dropping it (x² against (x − 1)², that is 2x − 1 steps squared).
+        while (n > 0 && level(at[n - 1]) == 1) {
+            const int i = at[n - 1];
+            const int run = i - (n > 1 ? at[n - 2] : 0) - 1;
+            const float saved = bitsOf(*rate, run, 1) - (i == 63 ? eob : 0.0f);
+            if (2 * steps(i) - 1 >= lambda * saved)
+                break;
+            level(i) = 0;
+            --n;
+        }
+        // Between others: dropping one joins the runs on either side.
+        for (int m = 0; m + 1 < n; ++m) {
+            const int i = at[m];
+            if (level(i) != 1)
+                continue;
+            const int before = i - (m > 0 ? at[m - 1] : 0) - 1;
+            const int after = at[m + 1] - i - 1;
+            const int nextSize = sizeOf(level(at[m + 1]));
+            const float saved = bitsOf(*rate, before, 1) + bitsOf(*rate, after, nextSize) -
+                                bitsOf(*rate, before + after + 1, nextSize);
+            if (2 * steps(i) - 1 < lambda * saved) {
+                level(i) = 0;
+                for (int j = m; j + 1 < n; ++j)
+                    at[j] = at[j + 1];
+                --n;
+                --m;
+            }
+        }
+    }
+    for (int k = 0; k < 64; ++k) {
+        const int negative = dct[k] < 0;
+        out[k] = int16_t((levelOf[k] ^ -negative) + negative);
     }
 }
 

@@ -1,20 +1,45 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// One block's DCT coefficients to the integers JPEG stores.
+// One block's DCT coefficients to the integers JPEG stores. Rounding each to the nearest
+// step is what libjpeg does; here a coefficient of one step is dropped where the bits it
+// costs are worth more than the error it saves, as a rate-distortion optimiser would
+// decide, with errors counted in steps of the table (which already weighs them by what
+// the eye sees) and the rate taken from Huffman code lengths.
 #pragma once
 
 #include <cstdint>
 
 namespace brelin {
 
-struct QuantiserSetting
+// Bits of each AC symbol (run << 4 | size) under a Huffman code; 0 for a symbol the code
+// does not have.
+struct RateModel
 {
-    // Below this fraction of a step past the midpoint, an AC coefficient rounds toward
-    // zero: 0 is rounding to the nearest, larger values widen the dead zone.
-    float deadZone = 0.0f;
+    uint8_t bits[256] = {};
 };
 
-// `dct`: F(u,v) in natural order; `table`: the steps in natural order.
-void quantiseBlock(const float (&dct)[64], const uint16_t (&table)[64],
-                   const QuantiserSetting& setting, int16_t (&out)[64]);
+struct QuantiserSetting
+{
+    // Squared error, in steps squared, that one bit is worth in a busy block: 0 rounds to
+    // the nearest.
+    float lambda = 0.0f;
+    // Texture hides errors: a block whose AC energy (in steps squared) is `masking` gets
+    // half the lambda of a busy one, a flat block next to none.
+    float masking = 0.0f;
+};
+
+// A table's steps as the quantiser uses them: their reciprocals, in natural order.
+struct StepTable
+{
+    float reciprocal[64];
+    explicit StepTable(const uint16_t (&steps)[64]); // natural order
+};
+
+// `dct`: F(u,v) in natural order; `out`: the levels in natural order. `rate` may be null
+// when lambda is 0.
+void quantiseBlock(const float (&dct)[64], const StepTable& table, const QuantiserSetting& setting,
+                   const RateModel* rate, int16_t* out);
+
+// The zigzag order: kZigzag[i] is the natural index of the i-th coefficient written.
+extern const uint8_t kZigzag[64];
 
 } // namespace brelin

@@ -7,14 +7,17 @@
 #include <cstdint>
 #include <vector>
 
+#include "scaling/Bitmap.h"
+
 namespace brelin {
 
 struct CoefficientPlane
 {
     int widthInBlocks = 0;
     int heightInBlocks = 0;
-    int table = 0;               // 0 luma, 1 chroma
-    std::vector<int16_t> blocks; // 64 per block in natural order, block rows top down
+    int table = 0; // 0 luma, 1 chroma
+    // 64 per block in natural order, block rows top down; left uninitialised until written.
+    std::vector<int16_t, DefaultInitAllocator<int16_t>> blocks;
 
     int16_t* block(int bx, int by)
     {

@@ -40,6 +40,26 @@ void useSpectralScript(jpeg_compress_struct& cinfo, jpeg_scan_info (&scans)[8])
     cinfo.num_scans = n;
 }
 
+// libjpeg's transcoder reads coefficients through its memory manager's virtual arrays; ours
+// are handed over in place: the manager's accessor is replaced by one that answers for
+// them with rows of the image itself, so that nothing is zeroed, allocated or copied.
+struct HeldArrays
+{
+    jvirt_barray_ptr handles[3];    // what libjpeg holds: our own addresses
+    std::vector<JBLOCKROW> rows[3]; // each block row, then the last again
+    JBLOCKARRAY (*libjpegsAccess)(j_common_ptr, jvirt_barray_ptr, JDIMENSION, JDIMENSION, boolean);
+};
+
+JBLOCKARRAY accessHeld(j_common_ptr cinfo, jvirt_barray_ptr array, JDIMENSION first,
+                       JDIMENSION count, boolean writable)
+{
+    HeldArrays& held = *static_cast<HeldArrays*>(cinfo->client_data);
+    for (int c = 0; c < 3; ++c)
+        if (array == held.handles[c] && first + count <= held.rows[c].size())
+            return held.rows[c].data() + first;
+    return held.libjpegsAccess(cinfo, array, first, count, writable);
+}
+
 struct WriteJob
 {
     jpeg_compress_struct cinfo;
@@ -47,6 +67,7 @@ struct WriteJob
     const CoefficientImage* image;
     ScanScript script;
     jpeg_scan_info scans[8];
+    HeldArrays* held;
     unsigned char* out;
     unsigned long outSize;
 };
@@ -73,37 +94,22 @@ bool runWrite(WriteJob& job)
         std::copy(std::begin(image.tables[t]), std::end(image.tables[t]), table);
         jpeg_add_quant_table(&job.cinfo, t, table, 100, TRUE);
     }
-    jvirt_barray_ptr arrays[3];
+    HeldArrays& held = *job.held;
     for (int c = 0; c < image.components; ++c) {
         jpeg_component_info& comp = job.cinfo.comp_info[c];
         const int sampling = image.components == 3 && c == 0 ? 2 : 1;
         comp.h_samp_factor = comp.v_samp_factor = sampling;
         comp.quant_tbl_no = image.planes[c].table;
-        // Whole MCUs, zeroed: libjpeg writes dummies of its own for the blocks past the
-        // image, but reads the rows that hold them.
-        const auto roundUp = [&](int blocks) {
-            return JDIMENSION((blocks + sampling - 1) / sampling * sampling);
-        };
-        arrays[c] = (*job.cinfo.mem->request_virt_barray)(
-            reinterpret_cast<j_common_ptr>(&job.cinfo), JPOOL_IMAGE, TRUE,
-            roundUp(image.planes[c].widthInBlocks), roundUp(image.planes[c].heightInBlocks),
-            JDIMENSION(sampling));
     }
+    job.cinfo.client_data = &held;
+    held.libjpegsAccess = job.cinfo.mem->access_virt_barray;
+    job.cinfo.mem->access_virt_barray = accessHeld;
     job.cinfo.optimize_coding = TRUE;
     if (job.script == ScanScript::Progressive)
         jpeg_simple_progression(&job.cinfo);
     else if (job.script == ScanScript::Spectral)
         useSpectralScript(job.cinfo, job.scans);
-    jpeg_write_coefficients(&job.cinfo, arrays);
-    for (int c = 0; c < image.components; ++c) {
-        const CoefficientPlane& plane = image.planes[c];
-        const size_t rowBytes = size_t(plane.widthInBlocks) * sizeof(JBLOCK);
-        for (int by = 0; by < plane.heightInBlocks; ++by) {
-            JBLOCKARRAY row = (*job.cinfo.mem->access_virt_barray)(
-                reinterpret_cast<j_common_ptr>(&job.cinfo), arrays[c], JDIMENSION(by), 1, TRUE);
-            std::memcpy(row[0], plane.block(0, by), rowBytes);
-        }
-    }
+    jpeg_write_coefficients(&job.cinfo, held.handles);
     jpeg_finish_compress(&job.cinfo);
     jpeg_destroy_compress(&job.cinfo);
     return true;
@@ -118,9 +124,20 @@ std::optional<std::vector<uint8_t>> writeCoefficients(const CoefficientImage& im
         error.set(JpegProblem::Other, "no coefficients to write");
         return std::nullopt;
     }
+    // libjpeg reads only the blocks inside the image, but asks for whole MCU rows: the rows
+    // past the last are the last again.
+    HeldArrays held{};
+    for (int c = 0; c < image.components; ++c) {
+        const CoefficientPlane& plane = image.planes[c];
+        held.handles[c] = reinterpret_cast<jvirt_barray_ptr>(&held.rows[c]);
+        for (int by = 0; by < plane.heightInBlocks + 2; ++by)
+            held.rows[c].push_back(reinterpret_cast<JBLOCKROW>(
+                const_cast<int16_t*>(plane.block(0, std::min(by, plane.heightInBlocks - 1)))));
+    }
     WriteJob job{};
     job.image = &image;
     job.script = script;
+    job.held = &held;
     if (!runWrite(job)) {
         job.err.fillIn(error);
         free(job.out);

@@ -1,14 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The quantisation tables Brelin encodes with at a quality.
+// The tables Brelin encodes with at a quality: the quantisation steps, and the bits of each
+// symbol under libjpeg's standard Huffman codes, which the quantiser takes as its rate.
 #pragma once
+
+#include "encoding/BlockQuantiser.h"
 
 #include <cstdint>
 
 namespace brelin {
 
-// Luma and chroma steps in natural order, 8-bit (baseline) as libjpeg makes them with
-// chooseEncoding.
-// False only when libjpeg ran out of memory.
-bool encodingTables(int quality, bool resampled, uint16_t (&luma)[64], uint16_t (&chroma)[64]);
+struct TableSet
+{
+    uint16_t steps[2][64] = {}; // luma, chroma; natural order, 8-bit as for baseline
+    RateModel rate[2];          // luma, chroma AC codes
+};
+
+// The tables chooseEncoding gives libjpeg; false only when libjpeg ran out of memory.
+bool encodingTables(int quality, bool resampled, TableSet& tables);
 
 } // namespace brelin

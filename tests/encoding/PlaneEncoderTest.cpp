@@ -91,7 +91,6 @@ TEST(PlaneEncoder, EveryScanScriptWritesTheQuantisedCoefficients)
         {"photos/Olympus_C8080WZ.jpg", true},        // 72 rows: an odd chroma block row
         {"photos/Fujifilm_FinePix_E500.jpg", false}, // 59 columns: neither plane whole blocks
     };
-    int progressiveWon = 0;
     for (const auto& row : rows) {
         const QString path = dataDir() + QLatin1Char('/') + QLatin1String(row.photo);
         const QByteArray bytes = readBytes(path);
@@ -117,17 +116,17 @@ TEST(PlaneEncoder, EveryScanScriptWritesTheQuantisedCoefficients)
             // Baseline writes a sequential frame only; the others a progressive one.
             EXPECT_EQ(hasMarker(*written, 0xC0), script == ScanScript::Baseline) << row.photo;
             EXPECT_EQ(hasMarker(*written, 0xC2), script != ScanScript::Baseline) << row.photo;
-            smallest = std::min(smallest, written->size());
+            if (script != ScanScript::Baseline)
+                smallest = std::min(smallest, written->size());
         }
-        // The encoder keeps the smallest, and only a sequential one when asked.
+        // The encoder keeps the smallest progressive one, and a sequential one when asked.
         const auto best = encodePlanes(d.planes, setting, error);
         ASSERT_TRUE(best.has_value());
         EXPECT_EQ(best->size(), smallest) << row.photo;
-        progressiveWon += hasMarker(*best, 0xC2);
+        EXPECT_TRUE(hasMarker(*best, 0xC2)) << row.photo;
         setting.progressive = false;
         const auto baseline = encodePlanes(d.planes, setting, error);
         ASSERT_TRUE(baseline.has_value());
         EXPECT_FALSE(hasMarker(*baseline, 0xC2)) << row.photo;
     }
-    EXPECT_GT(progressiveWon, 0);
 }
