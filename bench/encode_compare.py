@@ -8,8 +8,9 @@ against libjpeg-turbo gives the bytes it saves at the same distance, per photo, 
 and median.
 Usage: encode_compare.py WORKDIR BRELIN_BENCH_ENCODE SHARP_JOB_DIR PHOTO...
 Environment: QUALITIES (default "55 70 80 88 94"), ENCODERS (a subset of the names below),
-TAG (a name for this run's Brelin results, so that several settings can be compared; the
-peers' results are kept in WORKDIR/judged.json and not made again)."""
+TAG (a name for this run's Brelin results, so that several settings can be compared).
+Results are kept in WORKDIR/judged.json and not made again: the peers' always, Brelin's
+when TAG names them."""
 import json
 import concurrent.futures
 import os
@@ -96,7 +97,8 @@ def main():
                 for q in QUALITIES:
                     mine = name.startswith("brelin") and name != "brelin-before"
                     out = f"{ref}.{name}{tag if mine else ''}.q{q}.jpg"
-                    if not mine and out in cache:
+                    # Brelin's own results are judged again unless a TAG names them.
+                    if (tag or not mine) and out in cache:
                         results[(ref, name, q)] = tuple(cache[out])
                         continue
                     table[name](ref, q, out)
