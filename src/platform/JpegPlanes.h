@@ -81,7 +81,7 @@ inline int chromaSize(int luma)
 std::optional<std::vector<uint8_t>>
 encodeJpegPlanes(const std::vector<const Bitmap*>& planes, float q, JpegError& error,
                  const std::vector<const RowProgress*>& ready = {}, bool resampled = true,
-                 bool progressive = true);
+                 bool progressive = true, bool probe = false);
 
 // The same through libjpeg's own transform and quantiser, baseline: how Brelin encoded
 // before it quantised itself, kept for the comparison in the benchmarks.

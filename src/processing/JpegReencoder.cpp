@@ -276,12 +276,13 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* r
     return encoded ? written(*encoded) : unencodable();
 }
 
-std::optional<std::vector<uint8_t>> JpegReencoder::encodeAgain(float quality, QString* reason)
+std::optional<std::vector<uint8_t>> JpegReencoder::encodeAgain(float quality, QString* reason,
+                                                               bool probe)
 {
     JpegError error;
     std::optional<std::vector<uint8_t>> encoded;
     if (scaledPlanes_)
-        encoded = encodeScaledPlanes(*scaledPlanes_, quality, error);
+        encoded = encodeScaledPlanes(*scaledPlanes_, quality, error, probe);
     else if (scaledBitmap_)
         encoded = encodeJpeg(*scaledBitmap_, quality, grey_, error, resampled_);
     else if (!jpeg_.isEmpty())

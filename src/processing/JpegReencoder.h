@@ -44,7 +44,9 @@ public:
     // other qualities without decoding and scaling it again (the size target's search).
     void setKeepsScaledImage(bool on) { keepsScaled_ = on; }
     // After makeAndScaleJPEG: the image encoded as it encoded it, at `quality`.
-    std::optional<std::vector<uint8_t>> encodeAgain(float quality, QString* reason = nullptr);
+    // With `probe`, the size a quality gives, in a file no smaller than the full encode's.
+    std::optional<std::vector<uint8_t>> encodeAgain(float quality, QString* reason = nullptr,
+                                                    bool probe = false);
 
     // The factor for ScalingType 2, for an image of these pixel sides as displayed. An
     // image already within the bound of ScalingFixedType 4, 5 or 6 keeps its size.
