@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One lossless reference encoded at a Quality as a fit run encodes its resampled planes:
-// the reference's RGB turned into Y, Cb and Cr, the chroma halved as libjpeg halves it,
-// the planes handed to the encoder. For the rate and distortion comparison of
-// bench/encode-compare.sh.
-// Usage: brelin-bench-encode [--own-size] [--libjpeg] [--baseline] REF.png QUALITY OUT.jpg
+// the reference's RGB turned into Y, Cb and Cr and the chroma halved as an RGB source's
+// scaled pixels are (encoding/ColourPlanes), the planes handed to the encoder. For the rate and
+// distortion comparison of bench/encode-compare.sh. Usage: brelin-bench-encode [--own-size]
+// [--libjpeg] [--baseline] REF.png QUALITY OUT.jpg
 //   --own-size  the tables of a photo encoded at its own size
 //   --libjpeg   libjpeg's own transform and quantiser, as Brelin encoded before its own
 //   --baseline  one sequential scan
 //   --scripts   also print the bytes and time of each scan script
 #include "encoding/CoefficientWriter.h"
+#include "encoding/ColourPlanes.h"
 #include "encoding/PlaneEncoder.h"
 #include "platform/JpegPlanes.h"
 
@@ -23,15 +24,6 @@
 #include <cstring>
 
 using namespace brelin;
-
-namespace {
-
-uint8_t clampByte(double v)
-{
-    return uint8_t(std::clamp(std::lround(v), 0L, 255L));
-}
-
-} // namespace
 
 int main(int argc, char** argv)
 {
@@ -55,35 +47,11 @@ int main(int argc, char** argv)
         return 1;
     }
     const int quality = std::atoi(argv[i + 1]);
-    const int w = ref.width(), h = ref.height();
-    Bitmap y(w, h, 1), cb(chromaSize(w), chromaSize(h), 1), cr(chromaSize(w), chromaSize(h), 1);
-    std::vector<uint8_t> fullCb(size_t(w) * size_t(h)), fullCr(size_t(w) * size_t(h));
-    for (int r = 0; r < h; ++r) {
-        const uint8_t* rgb = ref.constScanLine(r);
-        for (int x = 0; x < w; ++x) {
-            const double R = rgb[3 * x], G = rgb[3 * x + 1], B = rgb[3 * x + 2];
-            y.row(r)[x] = clampByte(0.299 * R + 0.587 * G + 0.114 * B);
-            fullCb[size_t(r) * size_t(w) + size_t(x)] =
-                clampByte(-0.168735892 * R - 0.331264108 * G + 0.5 * B + 128);
-            fullCr[size_t(r) * size_t(w) + size_t(x)] =
-                clampByte(0.5 * R - 0.418687589 * G - 0.081312411 * B + 128);
-        }
-    }
-    // Two by two averaged, with libjpeg's alternating rounding bias.
-    for (int r = 0; r < cb.height; ++r)
-        for (int x = 0; x < cb.width; ++x) {
-            const size_t x0 = size_t(2 * x), x1 = size_t(std::min(2 * x + 1, w - 1));
-            const size_t r0 = size_t(2 * r) * size_t(w),
-                         r1 = size_t(std::min(2 * r + 1, h - 1)) * size_t(w);
-            const int bias = 1 + (x & 1);
-            cb.row(r)[x] = uint8_t(
-                (fullCb[r0 + x0] + fullCb[r0 + x1] + fullCb[r1 + x0] + fullCb[r1 + x1] + bias) >>
-                2);
-            cr.row(r)[x] = uint8_t(
-                (fullCr[r0 + x0] + fullCr[r0 + x1] + fullCr[r1 + x0] + fullCr[r1 + x1] + bias) >>
-                2);
-        }
-    const std::vector<const Bitmap*> planes{&y, &cb, &cr};
+    Bitmap rgb = Bitmap::uninitialized(ref.width(), ref.height(), 3);
+    for (int r = 0; r < rgb.height; ++r)
+        std::memcpy(rgb.row(r), ref.constScanLine(r), size_t(rgb.width) * 3);
+    const std::vector<Bitmap> ycc = colourPlanesOf(rgb, false);
+    const std::vector<const Bitmap*> planes{&ycc[0], &ycc[1], &ycc[2]};
     JpegError error;
     const auto start = std::chrono::steady_clock::now();
     std::optional<std::vector<uint8_t>> out;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/JpegPlanes.h"
 
+#include "encoding/ColourPlanes.h"
 #include "encoding/PlaneEncoder.h"
 
 #include "platform/JpegCodec.h"
@@ -364,6 +365,21 @@ std::optional<std::vector<uint8_t>> encodeJpegPlanes(const std::vector<const Bit
     if (!resampled)
         setting.quantiser.lambda = 0;
     return encodePlanes(planes, setting, error, ready);
+}
+
+std::optional<std::vector<uint8_t>> encodeJpegBitmap(const Bitmap& pixels, float q, bool grey,
+                                                     JpegError& error, bool resampled,
+                                                     bool progressive, bool probe)
+{
+    if (pixels.empty() || (pixels.channels != 1 && pixels.channels != 3 && pixels.channels != 4)) {
+        error.set(JpegProblem::Other, "no pixels to encode");
+        return std::nullopt;
+    }
+    const std::vector<Bitmap> planes = colourPlanesOf(pixels, grey);
+    std::vector<const Bitmap*> pointers;
+    for (const Bitmap& p : planes)
+        pointers.push_back(&p);
+    return encodeJpegPlanes(pointers, q, error, {}, resampled, progressive, probe);
 }
 
 } // namespace brelin

@@ -6,6 +6,7 @@
 #include "platform/BRLog.h"
 #include "platform/ExifOrientation.h"
 #include "platform/JpegCodec.h"
+#include "platform/JpegPlanes.h"
 #include "processing/MetadataTransfer.h"
 #include "processing/PlaneReencode.h"
 #include "processing/UnreadableReason.h"
@@ -267,7 +268,8 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* r
     // Without its EXIF, a turned photo is shown as stored: the pixels are turned instead.
     if (turn)
         out = turnUpright(*out, orientation);
-    const auto encoded = encodeJpeg(*out, quality, grey, error, factor != 1.0f);
+    const auto encoded = encodeJpegBitmap(*out, quality, grey, error, factor != 1.0f,
+                                          !recordFlag(prefs_, key::Baseline));
     if (encoded && keepsScaled_) {
         scaledBitmap_ = std::make_shared<const Bitmap>(std::move(*out));
         grey_ = grey;
@@ -284,7 +286,8 @@ std::optional<std::vector<uint8_t>> JpegReencoder::encodeAgain(float quality, QS
     if (scaledPlanes_)
         encoded = encodeScaledPlanes(*scaledPlanes_, quality, error, probe);
     else if (scaledBitmap_)
-        encoded = encodeJpeg(*scaledBitmap_, quality, grey_, error, resampled_);
+        encoded = encodeJpegBitmap(*scaledBitmap_, quality, grey_, error, resampled_,
+                                   !recordFlag(prefs_, key::Baseline), probe);
     else if (!jpeg_.isEmpty())
         encoded = reencodeJpeg(bytesOf(jpeg_), quality, error); // at its own size, row by row
     if (!encoded) {

@@ -11,6 +11,8 @@
 #include "support/JpegFiles.h"
 #include "support/TestEnv.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -129,4 +131,47 @@ TEST(PlaneEncoder, EveryScanScriptWritesTheQuantisedCoefficients)
         ASSERT_TRUE(baseline.has_value());
         EXPECT_FALSE(hasMarker(*baseline, 0xC2)) << row.photo;
     }
+}
+
+TEST(PlaneEncoder, RgbAndGreyBitmapsComeBackAsTheyWent)
+{
+    // Smooth colour: what comes back differs by little more than quantisation.
+    Bitmap rgb(203, 97, 3);
+    for (int y = 0; y < rgb.height; ++y)
+        for (int x = 0; x < rgb.width; ++x) {
+            uint8_t* p = rgb.row(y) + 3 * x;
+            p[0] = uint8_t(x);
+            p[1] = uint8_t(2 * y);
+            p[2] = uint8_t(128 + (x - y) / 3);
+        }
+    const QString file = QDir(QDir::tempPath()).filePath(QStringLiteral("brelin-rgb.jpg"));
+    for (const bool grey : {false, true}) {
+        for (const bool progressive : {true, false}) {
+            JpegError error;
+            const auto jpeg = encodeJpegBitmap(rgb, 0.9f, grey, error, true, progressive);
+            ASSERT_TRUE(jpeg.has_value()) << error.message;
+            EXPECT_EQ(hasMarker(*jpeg, 0xC2), progressive);
+            writeBytes(file, QByteArray(reinterpret_cast<const char*>(jpeg->data()),
+                                        qsizetype(jpeg->size())));
+            const QByteArray pnm = decodeWithDjpeg(file);
+            ASSERT_TRUE(pnm.startsWith(grey ? "P5" : "P6")) << grey;
+            const int channels = grey ? 1 : 3;
+            const qsizetype pixels = qsizetype(rgb.width) * rgb.height * channels;
+            ASSERT_GE(pnm.size(), pixels);
+            const auto* back =
+                reinterpret_cast<const uint8_t*>(pnm.constData()) + pnm.size() - pixels;
+            double squared = 0;
+            for (int y = 0; y < rgb.height; ++y)
+                for (int x = 0; x < rgb.width; ++x)
+                    for (int c = 0; c < channels; ++c) {
+                        // Grey keeps the first channel, as a grey source's are all equal.
+                        const double d = double(back[(y * rgb.width + x) * channels + c]) -
+                                         rgb.row(y)[3 * x + c];
+                        squared += d * d;
+                    }
+            const double psnr = 10 * std::log10(255.0 * 255.0 * double(pixels) / squared);
+            EXPECT_GT(psnr, 38.0) << grey << progressive;
+        }
+    }
+    QFile::remove(file);
 }
