@@ -65,6 +65,9 @@ int main(int argc, char** argv)
         // For tuning: the quantiser's lambda from the environment.
         if (const char* lambda = std::getenv("BRELIN_LAMBDA"))
             setting.quantiser.lambda = float(std::atof(lambda));
+        setting.chromaQuantiser = setting.quantiser;
+        if (const char* lambda = std::getenv("BRELIN_LAMBDA_CHROMA"))
+            setting.chromaQuantiser.lambda = float(std::atof(lambda));
         if (const char* masking = std::getenv("BRELIN_MASKING"))
             setting.quantiser.masking = float(std::atof(masking));
         out = encodePlanes(planes, setting, error);

@@ -80,8 +80,9 @@ std::optional<CoefficientImage> quantisePlanes(const std::vector<const Bitmap*>&
                 float samples[64], dct[64];
                 loadBlock(p, bx, by, samples);
                 forwardDct(samples, dct);
-                quantiseBlock(dct, steps[out.table], setting.quantiser, &tables.rate[out.table],
-                              out.block(bx, by));
+                quantiseBlock(dct, steps[out.table],
+                              out.table ? setting.chromaQuantiser : setting.quantiser,
+                              &tables.rate[out.table], out.block(bx, by));
             }
         }
     }
