@@ -90,8 +90,9 @@ inline constexpr unsigned int kLumaTable[DCTSIZE2] = {
 // every coefficient (0.9882 fell to 0.9863). Chroma keeps the standard table: the luma
 // table for chroma too, at 1.5 and 2.5 times its scale, gave 6.2 % fewer and 19.8 % more
 // bytes than libjpeg-turbo at the same butteraugli distance, the standard one 8.8 % fewer
-// (bench/encode-compare.sh, six photos). libjpeg's own encoder (RGB and CMYK sources) writes
-// baseline; planes get progressive scans.
+// (bench/encode-compare.sh, six photos). libjpeg's own encoder, which writes the gain
+// maps and RGB-coded images at their own size, writes baseline; Brelin's writes
+// progressive scans.
 inline void chooseEncoding(jpeg_compress_struct& cinfo, int quality, bool resampled)
 {
     jpeg_set_quality(&cinfo, quality, TRUE);
