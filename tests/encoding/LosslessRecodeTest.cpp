@@ -12,20 +12,6 @@
 using namespace brelin;
 using namespace brelin::test;
 
-namespace {
-
-// The APPn and COM segments of a stream, in order.
-QByteArray appAndComments(const QByteArray& jpeg)
-{
-    QByteArray out;
-    for (const auto& s : segmentsOf(jpeg))
-        if ((s.marker >= 0xE0 && s.marker <= 0xEF) || s.marker == 0xFE)
-            out += s.bytes;
-    return out;
-}
-
-} // namespace
-
 TEST(LosslessRecode, KeepsTheSourcesSegmentsAndRefusesWhatItCannotCut)
 {
     // libjpeg's standard Huffman tables, progressive: there is room to save.
@@ -69,7 +55,7 @@ TEST(LosslessRecode, KeepsTheSourcesSegmentsAndRefusesWhatItCannotCut)
         const QByteArray result(reinterpret_cast<const char*>(out->data()), qsizetype(out->size()));
         EXPECT_LT(result.size(), plain.size()) << row.what;
         EXPECT_TRUE(result.endsWith("\xFF\xD9")) << row.what;
-        EXPECT_EQ(appAndComments(result), appAndComments(row.bytes)) << row.what;
+        EXPECT_EQ(appSegmentsOf(result), appSegmentsOf(row.bytes)) << row.what;
         EXPECT_EQ(coefficientsOf(result), coefficientsOf(plain)) << row.what;
     }
 }

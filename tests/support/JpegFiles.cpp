@@ -31,6 +31,15 @@ std::vector<TestSegment> segmentsOf(const QByteArray& jpeg, int marker)
     return out;
 }
 
+QByteArray appSegmentsOf(const QByteArray& jpeg)
+{
+    QByteArray out;
+    for (const auto& s : segmentsOf(jpeg))
+        if ((s.marker >= 0xE0 && s.marker <= 0xEF) || s.marker == 0xFE)
+            out += s.bytes;
+    return out;
+}
+
 QByteArray fromFirstScan(const QByteArray& jpeg)
 {
     const auto segments = segmentsOf(jpeg);

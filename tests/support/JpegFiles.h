@@ -21,6 +21,9 @@ struct TestSegment
 std::vector<TestSegment> segmentsOf(const QByteArray& jpeg);
 // Only the segments of one marker, in file order.
 std::vector<TestSegment> segmentsOf(const QByteArray& jpeg, int marker);
+// The APPn and COM segments before the first SOS, in their order, joined: what a lossless
+// rewrite must leave alone.
+QByteArray appSegmentsOf(const QByteArray& jpeg);
 // Everything from the first SOS marker on.
 QByteArray fromFirstScan(const QByteArray& jpeg);
 
