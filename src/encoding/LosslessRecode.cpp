@@ -6,6 +6,7 @@
 #include "scaling/Bitmap.h"
 
 #include <cstring>
+#include <initializer_list>
 
 namespace brelin {
 namespace {
@@ -28,10 +29,14 @@ struct CoefficientReader
     CoefficientReader() = default;
     CoefficientReader(const CoefficientReader&) = delete;
     CoefficientReader& operator=(const CoefficientReader&) = delete;
-    ~CoefficientReader()
+    ~CoefficientReader() { release(); }
+    // Frees the coefficients, which are most of the memory a recode takes.
+    void release()
     {
         if (created)
             jpeg_destroy_decompress(&cinfo);
+        created = false;
+        arrays = nullptr;
     }
 };
 
@@ -141,36 +146,6 @@ bool sameCoefficients(CoefficientReader& a, CoefficientReader& b)
     return true;
 }
 
-// The source's coefficients written with `layout`, spliced into the source's segments and
-// checked by reading it back; none (with why) when any step fails or the check does.
-std::optional<std::vector<uint8_t>> recodeChecked(CoefficientReader& source,
-                                                  std::span<const uint8_t> primary,
-                                                  ScanLayout layout, size_t under, std::string& why)
-{
-    CoefficientWriter writer;
-    if (!writeCoefficients(source, layout, writer)) {
-        why = writer.err.message;
-        return std::nullopt;
-    }
-    auto spliced = withImageDataOf(primary, writer.bytes());
-    if (!spliced) {
-        why = "the rewritten stream cannot be joined to the source's segments";
-        return std::nullopt;
-    }
-    if (spliced->size() >= under)
-        return std::nullopt;
-    CoefficientReader back;
-    if (!readCoefficients(back, *spliced)) {
-        why = std::string("the rewritten stream does not read back: ") + back.err.message;
-        return std::nullopt;
-    }
-    if (!sameCoefficients(source, back)) {
-        why = "the rewritten stream holds other coefficients";
-        return std::nullopt;
-    }
-    return spliced;
-}
-
 // `jpeg`'s first image, its coefficients read into `source`; none (with why) when the
 // stream cannot be cut or read.
 std::optional<std::span<const uint8_t>> readPrimary(std::span<const uint8_t> jpeg,
@@ -189,6 +164,119 @@ std::optional<std::span<const uint8_t>> readPrimary(std::span<const uint8_t> jpe
     return primary;
 }
 
+// What the check compares: the frame and, per row of blocks, a 64-bit hash of its
+// coefficients, so that a candidate is checked after the source's coefficients are freed
+// and a recode holds one image's coefficients at a time, not two.
+struct CoefficientDigest
+{
+    std::vector<uint64_t> values;
+    bool operator==(const CoefficientDigest&) const = default;
+};
+
+uint64_t mixed(uint64_t hash, uint64_t value)
+{
+    // A multiply-xorshift step: every bit of a value reaches every bit of the hash.
+    hash = (hash ^ value) * 0x9E3779B97F4A7C15ull;
+    return hash ^ (hash >> 29);
+}
+
+bool digestOf(CoefficientReader& r, CoefficientDigest& digest)
+{
+    if (setjmp(r.err.jump))
+        return false;
+    const auto& x = r.cinfo;
+    auto& v = digest.values;
+    v = {x.image_width, x.image_height, uint64_t(x.num_components), uint64_t(x.jpeg_color_space),
+         uint64_t(x.data_precision)};
+    for (int c = 0; c < x.num_components; ++c) {
+        const jpeg_component_info& p = x.comp_info[c];
+        v.insert(v.end(), {uint64_t(p.component_id), uint64_t(p.h_samp_factor),
+                           uint64_t(p.v_samp_factor), p.width_in_blocks, p.height_in_blocks});
+        const JQUANT_TBL* table = tableOf(x, p);
+        if (!table)
+            return false;
+        v.insert(v.end(), std::begin(table->quantval), std::end(table->quantval));
+        for (JDIMENSION row = 0; row < p.height_in_blocks; ++row) {
+            JBLOCKARRAY blocks = (*x.mem->access_virt_barray)(
+                reinterpret_cast<j_common_ptr>(&r.cinfo), r.arrays[c], row, 1, FALSE);
+            const auto* words = reinterpret_cast<const unsigned char*>(blocks[0]);
+            uint64_t hash = row;
+            for (size_t at = 0; at < size_t(p.width_in_blocks) * sizeof(JBLOCK); at += 8) {
+                uint64_t word;
+                std::memcpy(&word, words + at, 8);
+                hash = mixed(hash, word);
+            }
+            v.push_back(hash);
+        }
+    }
+    return true;
+}
+
+// The source's coefficients written with `layout` and spliced into the source's segments;
+// none (with why) when libjpeg fails or the result is not under `under` bytes.
+std::optional<std::vector<uint8_t>> recode(CoefficientReader& source,
+                                           std::span<const uint8_t> primary, ScanLayout layout,
+                                           size_t under, std::string& why)
+{
+    CoefficientWriter writer;
+    if (!writeCoefficients(source, layout, writer)) {
+        why = writer.err.message;
+        return std::nullopt;
+    }
+    auto spliced = withImageDataOf(primary, writer.bytes());
+    if (!spliced) {
+        why = "the rewritten stream cannot be joined to the source's segments";
+        return std::nullopt;
+    }
+    if (spliced->size() >= under)
+        return std::nullopt;
+    return spliced;
+}
+
+// True when `made` reads back to the coefficients `expected` was taken from.
+bool checked(std::span<const uint8_t> made, const CoefficientDigest& expected, std::string& why)
+{
+    CoefficientReader back;
+    if (!readCoefficients(back, made)) {
+        why = std::string("the rewritten stream does not read back: ") + back.err.message;
+        return false;
+    }
+    CoefficientDigest digest;
+    if (!digestOf(back, digest) || !(digest == expected)) {
+        why = "the rewritten stream holds other coefficients";
+        return false;
+    }
+    return true;
+}
+
+// The smallest of the layouts that is under the source's size and checks out.
+std::optional<std::vector<uint8_t>> smallestChecked(std::span<const uint8_t> jpeg,
+                                                    std::initializer_list<ScanLayout> layouts,
+                                                    std::string& why)
+{
+    CoefficientReader source;
+    const auto primary = readPrimary(jpeg, source, why);
+    if (!primary)
+        return std::nullopt;
+    CoefficientDigest expected;
+    if (!digestOf(source, expected)) {
+        why = source.err.message;
+        return std::nullopt;
+    }
+    // Each candidate smaller than the ones before it; the last is the smallest.
+    std::vector<std::vector<uint8_t>> candidates;
+    for (const ScanLayout layout : layouts)
+        if (auto made =
+                recode(source, *primary, layout,
+                       candidates.empty() ? primary->size() : candidates.back().size(), why))
+            candidates.push_back(std::move(*made));
+    source.release();
+    for (auto candidate = candidates.rbegin(); candidate != candidates.rend(); ++candidate)
+        if (checked(*candidate, expected, why))
+            return std::move(*candidate);
+    return std::nullopt;
+}
+
 } // namespace
 
 std::optional<std::vector<uint8_t>> recodeLosslessly(std::span<const uint8_t> jpeg,
@@ -198,25 +286,24 @@ std::optional<std::vector<uint8_t>> recodeLosslessly(std::span<const uint8_t> jp
     const auto primary = readPrimary(jpeg, source, why);
     if (!primary)
         return std::nullopt;
-    return recodeChecked(source, *primary, layout, SIZE_MAX, why);
+    CoefficientDigest expected;
+    if (!digestOf(source, expected)) {
+        why = source.err.message;
+        return std::nullopt;
+    }
+    auto made = recode(source, *primary, layout, SIZE_MAX, why);
+    source.release();
+    if (!made || !checked(*made, expected, why))
+        return std::nullopt;
+    return made;
 }
 
 std::optional<std::vector<uint8_t>> smallestLosslessRecode(std::span<const uint8_t> jpeg,
                                                            bool progressive, std::string& why)
 {
-    CoefficientReader source;
-    const auto primary = readPrimary(jpeg, source, why);
-    if (!primary)
-        return std::nullopt;
-    std::optional<std::vector<uint8_t>> best;
-    for (const ScanLayout layout : {ScanLayout::Baseline, ScanLayout::Progressive}) {
-        if (layout == ScanLayout::Progressive && !progressive)
-            continue;
-        if (auto made =
-                recodeChecked(source, *primary, layout, best ? best->size() : primary->size(), why))
-            best = std::move(made);
-    }
-    return best;
+    if (progressive)
+        return smallestChecked(jpeg, {ScanLayout::Baseline, ScanLayout::Progressive}, why);
+    return smallestChecked(jpeg, {ScanLayout::Baseline}, why);
 }
 
 bool sameCoefficients(std::span<const uint8_t> a, std::span<const uint8_t> b)

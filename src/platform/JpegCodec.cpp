@@ -150,74 +150,6 @@ bool runEncode(EncodeJob& job)
     return true;
 }
 
-// Both libjpeg objects share one error manager, so an error in either unwinds both.
-struct TranscodeJob
-{
-    jpeg_decompress_struct in;
-    jpeg_compress_struct out;
-    ErrorManager err;
-    std::span<const uint8_t> source;
-    int quality;
-    unsigned char* bytes;
-    unsigned long length;
-    bool inMade, outMade;
-    std::vector<uint8_t>* row;
-    std::vector<uint8_t>* cmykRow;
-};
-
-void destroy(TranscodeJob& job)
-{
-    if (job.inMade)
-        jpeg_destroy_decompress(&job.in);
-    if (job.outMade)
-        jpeg_destroy_compress(&job.out);
-    job.inMade = job.outMade = false;
-}
-
-bool runTranscode(TranscodeJob& job)
-{
-    if (setjmp(job.err.jump)) {
-        destroy(job);
-        return false;
-    }
-    job.inMade = true;
-    openDecompress(job.in, job.err, job.source);
-    job.out.err = &job.err.pub;
-    const J_COLOR_SPACE space = job.in.jpeg_color_space;
-    const bool grey = space == JCS_GRAYSCALE;
-    const bool cmyk = space == JCS_CMYK || space == JCS_YCCK;
-    job.in.out_color_space = grey ? JCS_GRAYSCALE : cmyk ? JCS_CMYK : JCS_RGB;
-    job.in.dct_method = JDCT_ISLOW;
-    jpeg_start_decompress(&job.in);
-
-    jpeg_create_compress(&job.out);
-    job.outMade = true;
-    jpeg_mem_dest(&job.out, &job.bytes, &job.length);
-    job.out.image_width = job.in.output_width;
-    job.out.image_height = job.in.output_height;
-    job.out.input_components = grey ? 1 : 3;
-    job.out.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
-    jpeg_set_defaults(&job.out);
-    chooseEncoding(job.out, job.quality, false);
-    jpeg_start_compress(&job.out, TRUE);
-
-    job.row->resize(size_t(job.in.output_width) * 3);
-    job.cmykRow->resize(size_t(job.in.output_width) * 4);
-    while (job.in.output_scanline < job.in.output_height) {
-        JSAMPROW src = cmyk ? job.cmykRow->data() : job.row->data();
-        jpeg_read_scanlines(&job.in, &src, 1);
-        if (cmyk)
-            cmykToRgb(job.cmykRow->data(), job.in.output_width, job.in.saw_Adobe_marker,
-                      job.row->data());
-        JSAMPROW dst = job.row->data();
-        jpeg_write_scanlines(&job.out, &dst, 1);
-    }
-    jpeg_finish_decompress(&job.in);
-    jpeg_finish_compress(&job.out);
-    destroy(job);
-    return true;
-}
-
 } // namespace
 
 int qualityFor(float q)
@@ -295,23 +227,6 @@ std::optional<std::vector<uint8_t>> encodeJpeg(const Bitmap& pixels, float q, bo
         return std::nullopt;
     }
     return takeBytes(job.out, job.outSize);
-}
-
-std::optional<std::vector<uint8_t>> reencodeJpeg(std::span<const uint8_t> jpeg, float q,
-                                                 JpegError& error)
-{
-    std::vector<uint8_t> row, cmykRow;
-    TranscodeJob job{};
-    job.source = jpeg;
-    job.quality = qualityFor(q);
-    job.row = &row;
-    job.cmykRow = &cmykRow;
-    if (!runTranscode(job)) {
-        job.err.fillIn(error);
-        free(job.bytes);
-        return std::nullopt;
-    }
-    return takeBytes(job.bytes, job.length);
 }
 
 } // namespace brelin

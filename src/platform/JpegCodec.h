@@ -46,11 +46,6 @@ std::optional<DecodedJpeg> decodeJpeg(std::span<const uint8_t> jpeg, int shrink,
 std::optional<std::vector<uint8_t>> encodeJpeg(const Bitmap& pixels, float q, bool grey,
                                                JpegError& error, bool resampled = true);
 
-// Decodes and encodes anew row by row, at the image's own size: no whole bitmap is held.
-// The pixels are those decodeJpeg gives at full size.
-std::optional<std::vector<uint8_t>> reencodeJpeg(std::span<const uint8_t> jpeg, float q,
-                                                 JpegError& error);
-
 // The quality that a compression factor stands for.
 int qualityFor(float q);
 

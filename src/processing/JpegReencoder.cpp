@@ -244,15 +244,21 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* r
         return failure == PlaneReencodeFailure::Encode ? unencodable() : undecodable();
     }
     // CMYK, YCCK and RGB-coded images go through RGB.
-    if (scales && factor == 1.0f && !turn) {
-        // At its own size, Lanczos is the identity: each row goes from the decoder to the
-        // encoder, and no whole bitmap is held.
-        const auto encoded = reencodeJpeg(bytesOf(jpeg), quality, error);
-        return encoded ? written(*encoded) : undecodable();
-    }
     auto decoded = decodeJpeg(bytesOf(jpeg), shrink, error, scales && factor < 1.0f);
     if (!decoded)
         return undecodable();
+    if (scales && factor == 1.0f && !turn) {
+        // At its own size, Lanczos is the identity: the decoded pixels are encoded as they are.
+        const bool grey = decoded->bitmap.channels == 1;
+        const auto encoded = encodeJpegBitmap(decoded->bitmap, quality, grey, error, false,
+                                              !recordFlag(prefs_, key::Baseline));
+        if (encoded && keepsScaled_) {
+            scaledBitmap_ = std::make_shared<const Bitmap>(std::move(decoded->bitmap));
+            grey_ = grey;
+            resampled_ = false;
+        }
+        return encoded ? written(*encoded) : unencodable();
+    }
     BRImageScaler scaler;
     const bool grey = decoded->bitmap.channels == 1;
     scaler.setInputBitmapImageRep(std::make_shared<const Bitmap>(std::move(decoded->bitmap)),
@@ -288,8 +294,8 @@ std::optional<std::vector<uint8_t>> JpegReencoder::encodeAgain(float quality, QS
     else if (scaledBitmap_)
         encoded = encodeJpegBitmap(*scaledBitmap_, quality, grey_, error, resampled_,
                                    !recordFlag(prefs_, key::Baseline), probe);
-    else if (!jpeg_.isEmpty())
-        encoded = reencodeJpeg(bytesOf(jpeg_), quality, error); // at its own size, row by row
+    else
+        error.set(JpegProblem::Other, "no scaled image was kept to encode again");
     if (!encoded) {
         brLog(QStringLiteral("Cannot encode %1: %2")
                   .arg(source_, QString::fromStdString(error.message)));

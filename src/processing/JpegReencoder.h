@@ -76,7 +76,7 @@ private:
     bool keepsPixelSize_ = false;
     bool keepsScaled_ = false;
     std::shared_ptr<const ScaledPlanes> scaledPlanes_;
-    std::shared_ptr<const Bitmap> scaledBitmap_; // RGB path; none: re-encoded row by row
+    std::shared_ptr<const Bitmap> scaledBitmap_; // RGB, CMYK and RGB-coded images
     bool grey_ = false;
     bool resampled_ = true;
 };
