@@ -65,16 +65,24 @@ QString iccDescription(const QByteArray& icc)
         const QByteArray type = icc.mid(at, 4);
         if (type == "desc") {
             const qsizetype length = qsizetype(u32(at + 8));
-            if (length > 0 && 12 + length <= size)
-                return QString::fromLatin1(icc.mid(at + 12, length - 1)).trimmed();
+            if (length > 0 && 12 + length <= size) {
+                // The count includes the closing NUL; some profiles pad with more.
+                const QByteArray text = icc.mid(at + 12, length);
+                return QString::fromLatin1(text.left(text.indexOf('\0'))).trimmed();
+            }
         } else if (type == "mluc" && u32(at + 8) > 0) {
             const qsizetype length = qsizetype(u32(at + 20));
             const qsizetype offset = qsizetype(u32(at + 24));
             if (offset + length <= size) {
                 QString text;
-                for (qsizetype k = 0; k + 1 < length; k += 2)
-                    text += QChar(
-                        ushort(uchar(icc[at + offset + k]) << 8 | uchar(icc[at + offset + k + 1])));
+                // Some writers end the text with a NUL, which is not part of it.
+                for (qsizetype k = 0; k + 1 < length; k += 2) {
+                    const ushort unit =
+                        ushort(uchar(icc[at + offset + k]) << 8 | uchar(icc[at + offset + k + 1]));
+                    if (!unit)
+                        break;
+                    text += QChar(unit);
+                }
                 return text.trimmed();
             }
         }

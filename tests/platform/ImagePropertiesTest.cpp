@@ -62,4 +62,21 @@ TEST(ImageProperties, AnHdrPhotoShowsItsGainMap)
     EXPECT_EQ(hdr.at(QStringLiteral("MinBoost")).value, QString::fromUtf8("×1 (0.00 stops)"));
 }
 
+TEST(ImageProperties, AProfileNameEndsAtItsText)
+{
+    // ICC v4 ('mluc', a Pixel photo's, whose text ends with a NUL) and v2 ('desc').
+    const struct
+    {
+        const char* file;
+        const char* name;
+    } rows[] = {{"/hdr/pixel_ultrahdr.jpg", "Display P3"},
+                {"/photos/Canon_40D.jpg", "sRGB IEC61966-2.1"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        const auto p = imageProperties(readBytes(dataDir() + QLatin1String(row.file)));
+        ASSERT_TRUE(p && p->count(QStringLiteral("ProfileName")));
+        EXPECT_EQ(p->at(QStringLiteral("ProfileName")).value, QLatin1String(row.name));
+    }
+}
+
 } // namespace
