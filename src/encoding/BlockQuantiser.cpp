@@ -32,62 +32,6 @@ float bitsOf(const RateModel& rate, int run, int size)
     return bits + rate.bits[(run << 4) | size] + float(size);
 }
 
-// The levels of the AC coefficients that cost least in error plus lambda times bits,
-// over the paths a Huffman coder can take: each nonzero coefficient kept at its rounded
-// level, one step lower, or dropped into the run of zeros before the next one, and the
-// block ended by an EOB after any of them. A dynamic programme over the coefficients
-// rounded to nonzero, which are few, so a block costs little more than rounding.
-void chooseLevels(const float* stepsOf, int* levelOf, float lambda, const RateModel& rate)
-{
-    // In zigzag order: 0 is the start, before the first AC coefficient.
-    int at[64], n = 1;
-    at[0] = 0;
-    for (int i = 1; i < 64; ++i)
-        if (levelOf[kZigzag[i]])
-            at[n++] = i;
-    if (n == 1)
-        return;
-    // best[m]: the least cost of the coefficients up to at[m] with at[m] the last nonzero
-    // one, counted as the error of the levels chosen minus the error of all of them
-    // dropped (so that a run of zeros costs nothing but its bits).
-    float best[64];
-    int from[64], chosen[64];
-    best[0] = 0;
-    for (int m = 1; m < n; ++m) {
-        const int i = at[m];
-        const float x = stepsOf[kZigzag[i]];
-        const int rounded = levelOf[kZigzag[i]];
-        best[m] = 3.4e38f;
-        for (int level = rounded; level >= rounded - 1 && level > 0; --level) {
-            const int size = sizeOf(level);
-            const float gain = (x - float(level)) * (x - float(level)) - x * x;
-            for (int p = m - 1; p >= 0; --p) {
-                const float cost = best[p] + gain + lambda * bitsOf(rate, i - at[p] - 1, size);
-                if (cost < best[m]) {
-                    best[m] = cost;
-                    from[m] = p;
-                    chosen[m] = level;
-                }
-            }
-        }
-    }
-    // The block ends after at[m]: an EOB unless that is the last coefficient.
-    int last = 0;
-    float least = 0 + lambda * rate.bits[0x00];
-    for (int m = 1; m < n; ++m) {
-        const float cost = best[m] + (at[m] == 63 ? 0.0f : lambda * rate.bits[0x00]);
-        if (cost < least) {
-            least = cost;
-            last = m;
-        }
-    }
-    int keep[64] = {};
-    for (int m = last; m > 0; m = from[m])
-        keep[at[m]] = chosen[m];
-    for (int m = 1; m < n; ++m)
-        levelOf[kZigzag[at[m]]] = keep[at[m]];
-}
-
 } // namespace
 
 StepTable::StepTable(const uint16_t (&steps)[64])
@@ -114,8 +58,46 @@ void quantiseBlock(const float (&dct)[64], const StepTable& table, const Quantis
             energy += stepsOf[k] * stepsOf[k];
         lambda *= energy / (energy + setting.masking);
     }
-    if (lambda > 0 && rate)
-        chooseLevels(stepsOf, levelOf, lambda, *rate);
+    if (lambda > 0 && rate) {
+        // The nonzero AC coefficients in the order they are written.
+        int at[64], n = 0;
+        for (int i = 1; i < 64; ++i)
+            if (levelOf[kZigzag[i]])
+                at[n++] = i;
+        const auto level = [&](int i) -> int& { return levelOf[kZigzag[i]]; };
+        const auto steps = [&](int i) { return stepsOf[kZigzag[i]]; };
+        const float eob = rate->bits[0x00];
+        // From the last one back: a last coefficient of one step goes when the bits it
+        // takes (its symbol, and the EOB it saves at position 63) cost more than the error
+        // of dropping it (x² against (x − 1)², that is 2x − 1 steps squared).
+        while (n > 0 && level(at[n - 1]) == 1) {
+            const int i = at[n - 1];
+            const int run = i - (n > 1 ? at[n - 2] : 0) - 1;
+            const float saved = bitsOf(*rate, run, 1) - (i == 63 ? eob : 0.0f);
+            if (2 * steps(i) - 1 >= lambda * saved)
+                break;
+            level(i) = 0;
+            --n;
+        }
+        // Between others: dropping one joins the runs on either side.
+        for (int m = 0; m + 1 < n; ++m) {
+            const int i = at[m];
+            if (level(i) != 1)
+                continue;
+            const int before = i - (m > 0 ? at[m - 1] : 0) - 1;
+            const int after = at[m + 1] - i - 1;
+            const int nextSize = sizeOf(level(at[m + 1]));
+            const float saved = bitsOf(*rate, before, 1) + bitsOf(*rate, after, nextSize) -
+                                bitsOf(*rate, before + after + 1, nextSize);
+            if (2 * steps(i) - 1 < lambda * saved) {
+                level(i) = 0;
+                for (int j = m; j + 1 < n; ++j)
+                    at[j] = at[j + 1];
+                --n;
+                --m;
+            }
+        }
+    }
     for (int k = 0; k < 64; ++k) {
         const int negative = dct[k] < 0;
         out[k] = int16_t((levelOf[k] ^ -negative) + negative);
