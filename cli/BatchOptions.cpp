@@ -38,6 +38,7 @@ enum Option {
     OptKeepImageData,
     OptAllowHigherQuality,
     OptVerbose,
+    OptDryRun,
     OptHelp,
     OptVersion,
 };
@@ -64,6 +65,7 @@ const option kOptions[] = {
     {"baseline", no_argument, nullptr, OptBaseline},
     {"keep-image-data", no_argument, nullptr, OptKeepImageData},
     {"allow-higher-quality", no_argument, nullptr, OptAllowHigherQuality},
+    {"dry-run", no_argument, nullptr, OptDryRun},
     {"verbose", no_argument, nullptr, OptVerbose},
     {"help", no_argument, nullptr, OptHelp},
     {"version", no_argument, nullptr, OptVersion},
@@ -299,6 +301,9 @@ BatchOptions parseBatchOptions(int argc, char** argv, const QString& presetsFile
         case OptKeepDates:
             result.keepDates = true;
             break;
+        case OptDryRun:
+            result.dryRun = true;
+            break;
         case OptKeepFolders:
             raw.keepFolders = true;
             break;
@@ -410,6 +415,10 @@ QString batchUsage()
         "      --keep-dates      give each result its original's modification and access times\n"
         "  -j, --jobs N          work on up to N files at once (default: one per processor\n"
         "                        this program may run on); all questions are asked first\n"
+        "      --dry-run         make every result as a run would, then throw it away: one\n"
+        "                        line per file with its size before and after, or why it\n"
+        "                        failed, and what it would replace; nothing is written, and\n"
+        "                        nothing asked (existing files count as replaced unless -n)\n"
         "\n"
         "      --verbose         also show the log lines, the marker tools' messages\n"
         "                        included, on standard error\n"

@@ -23,6 +23,7 @@ struct BatchOptions
     bool verbose = false;     // the log lines on standard error too
     bool allowLarger = false; // a re-encoded result is written even when it has more bytes
     bool keepDates = false;   // results get their sources' times
+    bool dryRun = false;      // results made and thrown away, one line per file
     int jobs = 0;             // files in flight; 0: one per processor the process may use
 };
 

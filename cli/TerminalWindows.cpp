@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TerminalWindows.h"
 
+#include <QFileInfo>
+
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -34,6 +36,9 @@ ReplaceAnswer TerminalWindows::askReplace(const QString& question)
         return {true, true};
     if (answer_ == BatchOptions::Answer::No)
         return {false, true};
+    // A dry run asks nothing: its lines say what would be replaced.
+    if (outcomes_)
+        return {true, true};
     if (!::isatty(STDIN_FILENO)) {
         say(QStringLiteral("existing files are not replaced: no terminal to ask on (see --yes)"));
         return {false, true};
@@ -89,12 +94,24 @@ void TerminalWindows::closeProgress()
 
 void TerminalWindows::showUnprocessed(const QList<UnprocessedFile>& rows)
 {
+    if (outcomes_)
+        return;
     for (const UnprocessedFile& row : rows)
         say(QStringLiteral("%1: %2").arg(row.path, row.reason));
 }
 
 void TerminalWindows::runDidEnd(const RunSummary& summary)
 {
+    if (outcomes_) {
+        for (const FileOutcome& file : *outcomes_) {
+            QString line = QFileInfo(file.source).fileName() + QStringLiteral(": ") +
+                           (file.processed() ? sizeChangeText(file.bytesBefore, file.bytesAfter)
+                                             : file.reason);
+            if (file.processed() && file.replaces)
+                line += QStringLiteral(", would replace ") + file.dest;
+            std::printf("%s\n", line.toLocal8Bit().constData());
+        }
+    }
     std::printf("%s\n", summaryText(summary).toLocal8Bit().constData());
     std::fflush(stdout);
 }

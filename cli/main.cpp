@@ -125,6 +125,9 @@ int main(int argc, char** argv)
     std::vector<BRFileURLPtr> files = collectFiles(options.paths, failures, topFolders);
     TerminalWindows windows(options.answer);
     BRProcessor processor(nullptr, windows, {}, options.prefs);
+    processor.setDryRun(options.dryRun); // before any destination is made
+    if (options.dryRun)
+        windows.setDryRunOutcomes(&processor.outcomes());
     if (!options.overwrite) {
         // Only --overwrite writes over the originals, whatever a preset says.
         std::erase_if(files, [&](const BRFileURLPtr& file) {

@@ -8,6 +8,7 @@
 #include "platform/Resources.h"
 #include "processing/CustomIcons.h"
 #include "processing/FileCopy.h"
+#include "processing/FileOutcome.h"
 #include "processing/GainMapCarrier.h"
 #include "processing/JpegReencoder.h"
 #include "processing/Leftovers.h"
@@ -53,6 +54,7 @@ void BRProcessor::setIconStore(std::unique_ptr<IconStore> store)
 
 void BRProcessor::startProcess()
 {
+    fileOutcomes.clear();
     if (recordInt(prefs, key::CustomPath) == 1 && recordString(prefs, key::Path).isEmpty()) {
         // No folder chosen: nothing is written into whatever the working folder may be.
         for (const BRFileURLPtr& file : files)
@@ -63,11 +65,16 @@ void BRProcessor::startProcess()
     // Every question is asked before the progress window shows and any file is touched.
     QSet<QString> refused;
     for (const BRFileURLPtr& file : filesThatWillNotBeReplaced()) {
-        addUnprocessed(
-            file->path(),
-            QCoreApplication::translate(
-                "BRProcessor", "The existing file was kept: you chose not to replace it."));
+        const QString why = QCoreApplication::translate(
+            "BRProcessor", "The existing file was kept: you chose not to replace it.");
+        addUnprocessed(file->path(), why);
         refused.insert(file->path());
+        FileOutcome outcome;
+        outcome.source = file->path();
+        outcome.dest = getDest(file->path());
+        outcome.reason = why;
+        outcome.replaces = true;
+        fileOutcomes.push_back(std::move(outcome));
     }
     std::erase_if(files, [&](const BRFileURLPtr& f) { return refused.contains(f->path()); });
     // What killed runs left where this one works: their part files would stand beside
@@ -75,7 +82,8 @@ void BRProcessor::startProcess()
     QSet<QString> folders;
     for (const BRFileURLPtr& file : files)
         folders.insert(QFileInfo(getDest(file->path())).absolutePath());
-    removeLeftovers(QDir::tempPath(), folders.values());
+    if (!dryRun)
+        removeLeftovers(QDir::tempPath(), folders.values());
     windows.showProgress(int(files.size()), [this] { cancel(); });
     progressShown = true;
     stopProcess = false;
@@ -142,6 +150,11 @@ void BRProcessor::startProcess()
     for (const auto& [index, row] : failures)
         unprocessed.append(row);
     failures.clear();
+    std::sort(doneFiles.begin(), doneFiles.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [index, outcome] : doneFiles)
+        fileOutcomes.push_back(std::move(outcome));
+    doneFiles.clear();
     runSummary.notStarted = int(files.size()) - started;
     runSummary.cancelled = stopProcess;
     runSummary.unprocessed = int(unprocessed.size());
@@ -171,8 +184,13 @@ void BRProcessor::processFile(const BRFileURLPtr& file, int index)
     // The times as they were before this run read the source (a read moves the access time).
     struct stat times;
     const bool timed = keepDates && ::stat(QFile::encodeName(source).constData(), &times) == 0;
-    const qint64 before = QFileInfo(source).size();
-    QString reason;
+    FileOutcome outcome;
+    outcome.source = source;
+    outcome.dest = dest;
+    outcome.bytesBefore = QFileInfo(source).size();
+    // Asked about before the run, or (in a dry run) what it would replace.
+    outcome.replaces = QFileInfo(dest).exists() && !isSameFile(source, dest);
+    QString& reason = outcome.reason;
     // A folder of its own inside the run's: the intermediate and payload files have fixed
     // names, which files worked on side by side must not share.
     QString scratch;
@@ -187,18 +205,20 @@ void BRProcessor::processFile(const BRFileURLPtr& file, int index)
     Done done = Done::No;
     if (!scratch.isEmpty())
         done = recordFlag(prefs, key::Recompress)
-                   ? reencode(source, dest, scratch, reason)
-                   : (copyStripped(source, dest, scratch, reason) ? Done::Yes : Done::No);
+                   ? reencode(source, dest, scratch, outcome)
+                   : (copyStripped(source, dest, scratch, outcome) ? Done::Yes : Done::No);
     if (!scratch.isEmpty())
         QDir(scratch).removeRecursively();
     if (done != Done::No) {
-        if (timed) {
+        outcome.kind = done == Done::KeptOriginalData    ? FileOutcome::Kind::KeptOriginalData
+                       : done == Done::KeptOptimisedData ? FileOutcome::Kind::KeptOptimisedData
+                                                         : FileOutcome::Kind::Encoded;
+        if (timed && !dryRun) {
             const struct timespec old[2] = {times.st_atim, times.st_mtim};
             if (::utimensat(AT_FDCWD, QFile::encodeName(dest).constData(), old, 0) != 0)
                 brLog(QStringLiteral("Cannot set the dates of %1: %2")
                           .arg(dest, QString::fromLocal8Bit(std::strerror(errno))));
         }
-        const qint64 after = QFileInfo(dest).size();
         const std::lock_guard lock(resultsMutex);
         ++runSummary.processed;
         if (done == Done::KeptOriginalData)
@@ -207,17 +227,21 @@ void BRProcessor::processFile(const BRFileURLPtr& file, int index)
             ++runSummary.keptOptimised;
         if (done == Done::LowerQuality)
             ++runSummary.lowerQuality;
-        runSummary.bytesBefore += before;
-        runSummary.bytesAfter += after;
+        runSummary.bytesBefore += outcome.bytesBefore;
+        runSummary.bytesAfter += outcome.bytesAfter;
+        doneFiles.emplace_back(index, std::move(outcome));
     } else {
         const std::lock_guard lock(resultsMutex);
         failures.emplace_back(index, unprocessedRow(source, reason));
+        outcome.reason = failures.back().second.reason;
+        doneFiles.emplace_back(index, std::move(outcome));
     }
 }
 
 BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& dest,
-                                        const QString& scratch, QString& reason)
+                                        const QString& scratch, FileOutcome& outcome)
 {
+    QString& reason = outcome.reason;
     const float quality = float(recordDouble(prefs, key::Quality)) / 100.0f;
     int highest = qualityFor(quality); // the record's, or the source's own when lower
     const qint64 target = std::max(0, recordInt(prefs, key::MaxSize));
@@ -240,6 +264,7 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
                           .arg(source)
                           .arg(highest));
                 highest = *own;
+                outcome.atSourceQuality = true;
             }
         }
         // With a target, the first quality of the search is encoded while the image is
@@ -296,7 +321,7 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
             bool recoded = false;
             const auto stripped = markers.stripProfilesFrom(source, &why, original(), &recoded);
             if (stripped && QFileInfo(*stripped).size() <= target)
-                return putInPlace(*stripped, *stripped != source, source, dest, reason)
+                return putInPlace(*stripped, *stripped != source, source, dest, outcome)
                            ? (recoded ? Done::KeptOptimisedData : Done::KeptOriginalData)
                            : Done::No;
             if (stripped) {
@@ -320,16 +345,18 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
         const auto stripped = markers.stripProfilesFrom(source, &why, original(), &recoded);
         if (stripped && QFileInfo(*stripped).size() < QFileInfo(*made).size()) {
             QFile::remove(*made);
-            return putInPlace(*stripped, *stripped != source, source, dest, reason)
+            return putInPlace(*stripped, *stripped != source, source, dest, outcome)
                        ? (recoded ? Done::KeptOptimisedData : Done::KeptOriginalData)
                        : Done::No;
         }
         if (stripped && *stripped != source)
             QFile::remove(*stripped);
     }
-    if (!putInPlace(*made, true, source, dest, reason))
+    outcome.quality = target > 0 ? fit.quality : std::min(highest, qualityFor(quality));
+    if (!putInPlace(*made, true, source, dest, outcome))
         return Done::No;
     if (target > 0 && fit.quality < highest) {
+        outcome.fittedInto = target;
         brLog(QStringLiteral("Quality %1 for %2 to fit into %3 bytes")
                   .arg(fit.quality)
                   .arg(source)
@@ -357,8 +384,9 @@ bool BRProcessor::carryGainMapInto(const QString& made, const PreparedGainMap& g
 }
 
 bool BRProcessor::copyStripped(const QString& source, const QString& dest, const QString& scratch,
-                               QString& reason)
+                               FileOutcome& outcome)
 {
+    QString& reason = outcome.reason;
     const auto stripped =
         MetadataTransfer(prefs, scratch, rdjpgcom, wrjpgcom).stripProfilesFrom(source, &reason);
     if (!stripped)
@@ -371,19 +399,23 @@ bool BRProcessor::copyStripped(const QString& source, const QString& dest, const
         reason = tooLargeReason(size, target);
         return false;
     }
-    return putInPlace(*stripped, *stripped != source, source, dest, reason);
+    return putInPlace(*stripped, *stripped != source, source, dest, outcome);
 }
 
 bool BRProcessor::putInPlace(const QString& result, bool temporary, const QString& source,
-                             const QString& dest, QString& reason)
+                             const QString& dest, FileOutcome& outcome)
 {
-    const bool ok = copyfile(result, dest, &reason);
+    outcome.bytesAfter = QFileInfo(result).size();
+    outcome.pixelSize = jpegPixelSize(result);
+    const bool ok = dryRun || copyfile(result, dest, &outcome.reason);
     if (temporary)
         QFile::remove(result);
     if (!ok) {
         brLog("Unable to move file from tmp dir");
         return false;
     }
+    if (dryRun)
+        return true;
     // Desktop icons are kept by path, not carried by a copy: the result gets its icon
     // once it is in place. The store is one for the run, its files one at a time.
     const std::lock_guard lock(iconsMutex);

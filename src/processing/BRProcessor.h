@@ -6,6 +6,7 @@
 
 #include "filelist/BRFileURL.h"
 #include "platform/IconStore.h"
+#include "processing/FileOutcome.h"
 #include "processing/ProcessWindows.h"
 #include "processing/ReplaceAlert.h"
 
@@ -58,6 +59,10 @@ public:
     }
     // Up to `n` files in flight at once (the command line's --jobs); the window keeps 1.
     void setJobs(int n) { jobs = std::max(1, n); }
+    // On: everything as in a run, but the results stay in the run's private folder and are
+    // thrown away: no folder is made, nothing is written beside or over the files. The
+    // replace questions still go to the windows, which answer them without asking.
+    void setDryRun(bool on) { dryRun = on; }
 
     // Runs the whole batch on the calling thread, which keeps handling events, and
     // returns when it is over.
@@ -66,7 +71,7 @@ public:
     // about to start are finished, no other file is started.
     void cancel();
 
-    // The destination of a source file; may create the output folder.
+    // The destination of a source file; may create the output folder (not in a dry run).
     QString getDest(const QString& source) const;
     // True when nothing is at `dest` or the user agrees to replace it.
     bool canReplace(const QString& source, const QString& dest);
@@ -75,6 +80,9 @@ public:
 
     const QList<UnprocessedFile>& unprocessedFiles() const { return unprocessed; }
     const RunSummary& summary() const { return runSummary; }
+    // After a run: each file's outcome, the refused ones first, then in the run's order.
+    // Files a cancel left out have none.
+    const std::vector<FileOutcome>& outcomes() const { return fileOutcomes; }
     // The run's private temporary folder while it lasts.
     const QString& temporaryFolder() const { return tmp; }
 
@@ -86,17 +94,18 @@ private:
     // LowerQuality: written at a quality below the record's, to fit its size target.
     enum class Done { No, Yes, KeptOriginalData, KeptOptimisedData, LowerQuality };
     // `scratch` is the file's own folder inside the run's.
+    // Both fill in `outcome`: the quality and, once the result is in place, its size.
     Done reencode(const QString& source, const QString& dest, const QString& scratch,
-                  QString& reason);
+                  FileOutcome& outcome);
     bool copyStripped(const QString& source, const QString& dest, const QString& scratch,
-                      QString& reason);
+                      FileOutcome& outcome);
     // The source's gain map, made anew for the re-encoded image `made`, appended to it.
     bool carryGainMapInto(const QString& made, const PreparedGainMap& gainMap,
                           const QString& source, QString& reason);
     // Copies a result to its destination, removes it when it is a temporary file, and
     // gives the destination its icon.
     bool putInPlace(const QString& result, bool temporary, const QString& source,
-                    const QString& dest, QString& reason);
+                    const QString& dest, FileOutcome& outcome);
     void createTemp();
     void deleteTemp();
     void displayListOfUnprocessedFiles();
@@ -113,6 +122,8 @@ private:
     QHash<QString, QString> topFolders;
     std::mutex resultsMutex; // runSummary and failures, while files are in flight
     std::vector<std::pair<int, UnprocessedFile>> failures;
+    std::vector<std::pair<int, FileOutcome>> doneFiles; // as failures
+    std::vector<FileOutcome> fileOutcomes;
     std::mutex iconsMutex;
     QString wrjpgcom;
     QString rdjpgcom;
@@ -122,6 +133,7 @@ private:
     bool progressShown = false;
     bool allowLarger = false;
     bool keepDates = false;
+    bool dryRun = false;
     // Destinations that earlier files of this run will write.
     QSet<QString> claimedDestinations;
     std::unique_ptr<QEventLoop> waitLoop;

@@ -20,7 +20,7 @@ QString BRProcessor::getDest(const QString& source) const
             // The folder's own name, then the file's path below it.
             folder = QDir(folder).filePath(
                 QDir(QFileInfo(top).path()).relativeFilePath(QFileInfo(source).path()));
-        if (!QFileInfo::exists(folder))
+        if (!dryRun && !QFileInfo::exists(folder))
             QDir().mkpath(folder); // a failure shows when the result is written
         dest = QDir(folder).filePath(QFileInfo(source).fileName());
     }

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "processing/RunSummary.h"
 
-#include <QCoreApplication>
-#include <QLocale>
+#include "processing/FileOutcome.h"
 
-#include <cmath>
+#include <QCoreApplication>
 
 namespace brelin {
 namespace {
@@ -21,25 +20,12 @@ QString countClause(int n, const QString& one, const QString& many)
 
 QString summaryText(const RunSummary& s)
 {
-    const QLocale locale;
     QString text =
         s.processed == 1
             ? QCoreApplication::translate("RunSummary", "1 file processed")
             : QCoreApplication::translate("RunSummary", "%1 files processed").arg(s.processed);
-    if (s.processed > 0) {
-        text += QStringLiteral(", %1 \u2192 %2")
-                    .arg(locale.formattedDataSize(s.bytesBefore, 1, QLocale::DataSizeSIFormat),
-                         locale.formattedDataSize(s.bytesAfter, 1, QLocale::DataSizeSIFormat));
-        if (s.bytesBefore > 0) {
-            const long change =
-                std::lround(100.0 * double(s.bytesAfter - s.bytesBefore) / double(s.bytesBefore));
-            // A real minus sign, as typeset figures have.
-            const QString sign = change < 0   ? QStringLiteral("\u2212")
-                                 : change > 0 ? QStringLiteral("+")
-                                              : QString();
-            text += QStringLiteral(" (%1%2 %)").arg(sign).arg(std::labs(change));
-        }
-    }
+    if (s.processed > 0)
+        text += QStringLiteral(", ") + sizeChangeText(s.bytesBefore, s.bytesAfter);
     text += countClause(
         s.keptOriginal,
         QCoreApplication::translate("RunSummary", "1 kept its original image data (re-encoding "

@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What became of one file of a run, for the list's lines after it and brelin-batch's
+// dry run: the run's summary counts these, a file's line tells one of them.
+#pragma once
+
+#include <QSize>
+#include <QString>
+
+namespace brelin {
+
+struct FileOutcome
+{
+    enum class Kind {
+        Failed,            // not written; `reason` says why
+        Encoded,           // encoded anew
+        KeptOriginalData,  // its image data copied byte for byte
+        KeptOptimisedData, // its image data rewritten losslessly smaller
+    };
+    QString source;
+    QString dest;
+    Kind kind = Kind::Failed;
+    QString reason; // translated
+    qint64 bytesBefore = 0;
+    qint64 bytesAfter = 0;
+    QSize pixelSize; // the result's; invalid when it cannot be read
+    // Encoded: the quality written, and why it is below the record's, if it is.
+    int quality = 0;
+    qint64 fittedInto = 0; // the size target it was lowered to fit
+    bool atSourceQuality = false;
+    // The destination existed before the run (in a dry run: would be replaced).
+    bool replaces = false;
+
+    bool processed() const { return kind != Kind::Failed; }
+};
+
+// The pixel size a JPEG file's header gives; invalid when it cannot be read.
+QSize jpegPixelSize(const QString& path);
+
+// "4.6 MB → 412 kB (−91 %)": sizes in SI units, the change rounded, a real minus sign.
+QString sizeChangeText(qint64 before, qint64 after);
+
+} // namespace brelin
