@@ -30,7 +30,7 @@ class Silent : public ProcessWindows
 public:
     ReplaceAnswer askReplace(const QString&) override { return {true, true}; }
     void showProgress(int, std::function<void()>) override {}
-    void setProgress(int, const QString&) override {}
+    void setProgress(int, int, const QString&) override {}
     void closeProgress() override {}
     void showUnprocessed(const QList<UnprocessedFile>& rows) override
     {

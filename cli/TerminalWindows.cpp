@@ -66,14 +66,16 @@ void TerminalWindows::showProgress(int maximum, std::function<void()>)
     maximum_ = maximum;
 }
 
-void TerminalWindows::setProgress(int value, const QString& fileName)
+void TerminalWindows::setProgress(int value, int inProgress, const QString& fileName)
 {
     if (!bar_ || maximum_ <= 0)
         return;
     const int width = terminalWidth();
     const int barWidth = std::min(30, width / 3);
     const int filled = barWidth * value / maximum_;
-    const QString count = QStringLiteral(" %1/%2 ").arg(value).arg(maximum_);
+    QString count = QStringLiteral(" %1/%2 ").arg(value).arg(maximum_);
+    if (inProgress > 1)
+        count += QStringLiteral("(%1 in progress) ").arg(inProgress);
     QString name = fileName;
     const int room = width - barWidth - 3 - int(count.size());
     if (name.size() > room)

@@ -19,7 +19,7 @@ public:
 
     ReplaceAnswer askReplace(const QString& question) override;
     void showProgress(int maximum, std::function<void()> cancel) override;
-    void setProgress(int value, const QString& fileName) override;
+    void setProgress(int value, int inProgress, const QString& fileName) override;
     void closeProgress() override;
     void showUnprocessed(const QList<UnprocessedFile>& rows) override;
     void runDidEnd(const RunSummary& summary) override;

@@ -7,6 +7,7 @@
 #include "platform/Allocator.h"
 #include "platform/BRLog.h"
 #include "platform/Localization.h"
+#include "platform/Processors.h"
 #include "processing/BRProcessor.h"
 #include "processing/FileCopy.h"
 #include "settings/UserDefaults.h"
@@ -21,8 +22,6 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
-#include <sched.h>
-#include <thread>
 #include <unistd.h>
 
 using namespace brelin;
@@ -35,17 +34,6 @@ void onInterrupt(int)
 {
     const char byte = 1;
     [[maybe_unused]] const ssize_t n = ::write(interruptPipe[1], &byte, 1);
-}
-
-// The processors this process may run on (a container or taskset may give it fewer than
-// the machine has).
-int usableProcessors()
-{
-    cpu_set_t set;
-    CPU_ZERO(&set);
-    if (sched_getaffinity(0, sizeof set, &set) == 0)
-        return std::max(1, CPU_COUNT(&set));
-    return std::max(1u, std::thread::hardware_concurrency());
 }
 
 void complain(const QString& text)

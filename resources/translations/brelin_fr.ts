@@ -634,7 +634,7 @@
 <context>
     <name>BRProcessor</name>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="59"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="61"/>
         <source>No output folder is chosen.</source>
         <translation>Aucun dossier de destination n’est choisi.</translation>
     </message>
@@ -644,23 +644,23 @@
         <translation>Le fichier existant a été gardé : vous avez choisi de ne pas le remplacer.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="186"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="218"/>
         <source>The temporary folder cannot be created.</source>
         <translation>Le dossier temporaire ne peut pas être créé.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="353"/>
-        <location filename="../../src/processing/SizeTarget.cpp" line="60"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="394"/>
+        <location filename="../../src/processing/SizeTarget.cpp" line="67"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="414"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="460"/>
         <source>The file could not be processed.</source>
         <translation>Le fichier n’a pas pu être traité.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/SizeTarget.cpp" line="88"/>
+        <location filename="../../src/processing/SizeTarget.cpp" line="95"/>
         <source>At this size the smallest result is %1 kB, more than the %2 kB asked.</source>
         <translation>À cette taille, le plus petit résultat fait %1 Ko, plus que les %2 Ko demandés.</translation>
     </message>
@@ -714,138 +714,138 @@
 <context>
     <name>ImageProperties</name>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="125"/>
-        <location filename="../../src/platform/ImageProperties.cpp" line="153"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="133"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="161"/>
         <source>Yes</source>
         <translation>Oui</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="126"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="134"/>
         <source>No</source>
         <translation>Non</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="164"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="172"/>
         <source>×%1 (%2 stops)</source>
         <translation>×%1 (%2 IL)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="223"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="231"/>
         <source>Pixel Width</source>
         <translation>Largeur en pixels</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="224"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="232"/>
         <source>Pixel Height</source>
         <translation>Hauteur en pixels</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="225"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="233"/>
         <source>Color Model</source>
         <translation>Modèle colorimétrique</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="226"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="234"/>
         <source>Depth</source>
         <translation>Profondeur</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="227"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="235"/>
         <source>Orientation</source>
         <translation>Orientation</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="228"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="236"/>
         <source>DPI Width</source>
         <translation>Résolution horizontale (ppp)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="229"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="237"/>
         <source>DPI Height</source>
         <translation>Résolution verticale (ppp)</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="230"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="238"/>
         <source>Profile Name</source>
         <translation>Nom du profil</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="231"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="239"/>
         <source>JFIF Version</source>
         <translation>Version JFIF</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="232"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="240"/>
         <source>Density Unit</source>
         <translation>Unité de densité</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="233"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="241"/>
         <source>X Density</source>
         <translation>Densité X</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="234"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="242"/>
         <source>Y Density</source>
         <translation>Densité Y</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="235"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="243"/>
         <source>Progressive</source>
         <translation>Progressif</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="236"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="244"/>
         <source>Exif</source>
         <translation>Exif</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="237"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="245"/>
         <source>TIFF</source>
         <translation>TIFF</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="238"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="246"/>
         <source>GPS</source>
         <translation>GPS</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="239"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="247"/>
         <source>IPTC</source>
         <translation>IPTC</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="240"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="248"/>
         <source>JFIF</source>
         <translation>JFIF</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="241"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="249"/>
         <source>XMP</source>
         <translation>XMP</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="242"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="250"/>
         <source>HDR</source>
         <translation>HDR</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="243"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="251"/>
         <source>Gain Map</source>
         <translation>Carte de gain</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="244"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="252"/>
         <source>Gain Map Size</source>
         <translation>Taille de la carte de gain</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="245"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="253"/>
         <source>Min Boost</source>
         <translation>Gain minimal</translation>
     </message>
     <message>
-        <location filename="../../src/platform/ImageProperties.cpp" line="246"/>
+        <location filename="../../src/platform/ImageProperties.cpp" line="254"/>
         <source>Max Boost</source>
         <translation>Gain maximal</translation>
     </message>
@@ -861,29 +861,29 @@
 <context>
     <name>JpegReencoder</name>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="130"/>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="187"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="131"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="188"/>
         <source>The file cannot be read.</source>
         <translation>Le fichier est illisible.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="198"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="199"/>
         <source>The settings give the image no usable size.</source>
         <translation>Les réglages ne donnent à l’image aucune taille utilisable.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="220"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="221"/>
         <source>The image cannot be scaled.</source>
         <translation>L’image ne peut pas être redimensionnée.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="216"/>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="291"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="217"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="302"/>
         <source>The image cannot be encoded.</source>
         <translation>L’image ne peut pas être encodée.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="208"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="209"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
@@ -927,97 +927,107 @@
 <context>
     <name>PrefsController</name>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="45"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="46"/>
         <source>Preferences</source>
         <translation>Préférences</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="46"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="47"/>
         <source>Empty the list after processing</source>
         <translation>Vider la liste après le traitement</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="48"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="49"/>
         <source>Process files opened from the desktop at once</source>
         <translation>Traiter aussitôt les fichiers ouverts depuis le bureau</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="50"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="51"/>
         <source>Keep the originals&apos; dates</source>
         <translation>Garder les dates des originaux</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="52"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="56"/>
+        <source>Each photo in progress takes a processor and the memory of one photo. The results are the same at any number.</source>
+        <translation>Chaque photo en cours occupe un processeur et la mémoire d’une photo. Les résultats sont les mêmes quel que soit le nombre.</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/PrefsController.cpp" line="58"/>
         <source>Manage Presets…</source>
         <translation>Gérer les préréglages…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="75"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="67"/>
+        <source>Photos processed at once:</source>
+        <translation>Photos traitées à la fois :</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/PrefsController.cpp" line="84"/>
         <source>Manage Presets</source>
         <translation>Gérer les préréglages</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="79"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="88"/>
         <source>Name</source>
         <translation>Nom</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="79"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="88"/>
         <source>Size target</source>
         <translation>Taille visée</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="89"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="98"/>
         <source>Rename…</source>
         <translation>Renommer…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="91"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="100"/>
         <source>Delete</source>
         <translation>Supprimer</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="93"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="102"/>
         <source>Done</source>
         <translation>Terminé</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="112"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="121"/>
         <source>Rename Preset</source>
         <translation>Renommer le préréglage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="117"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="126"/>
         <source>New name:</source>
         <translation>Nouveau nom :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="119"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="128"/>
         <source>Rename</source>
         <translation>Renommer</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="181"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="196"/>
         <source>at most %1</source>
         <translation>au plus %1</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="234"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="249"/>
         <source>Delete preset ?</source>
         <translation>Supprimer le préréglage ?</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="235"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="250"/>
         <source>Are you sure you want to delete the preset &quot;</source>
         <translation>Voulez-vous vraiment supprimer le préréglage &quot;</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="241"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="256"/>
         <source>Yes</source>
         <translation>Oui</translation>
     </message>
     <message>
-        <location filename="../../src/ui/PrefsController.cpp" line="242"/>
+        <location filename="../../src/ui/PrefsController.cpp" line="257"/>
         <source>No</source>
         <translation>Non</translation>
     </message>
@@ -1056,31 +1066,37 @@
     </message>
     <message>
         <location filename="../../src/ui/ProcessWindowsUi.cpp" line="78"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="106"/>
         <source>%v of %m</source>
         <translation>%v sur %m</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="122"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="104"/>
+        <source>%v of %m (%1 in progress)</source>
+        <translation>%v sur %m (%1 en cours)</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="129"/>
         <source>Files Not Processed</source>
         <translation>Fichiers non traités</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="125"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="132"/>
         <source>These files could not be processed:</source>
         <translation>Ces fichiers n’ont pas pu être traités :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="129"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="136"/>
         <source>Name</source>
         <translation>Nom</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="130"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="137"/>
         <source>Path</source>
         <translation>Chemin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="131"/>
+        <location filename="../../src/ui/ProcessWindowsUi.cpp" line="138"/>
         <source>Reason</source>
         <translation>Raison</translation>
     </message>
@@ -1101,52 +1117,52 @@
 <context>
     <name>RunSummary</name>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="27"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="25"/>
         <source>1 file processed</source>
         <translation>1 fichier traité</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="28"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="26"/>
         <source>%1 files processed</source>
         <translation>%1 fichiers traités</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="45"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="31"/>
         <source>1 kept its original image data (re-encoding would have made it larger)</source>
         <translation>1 a gardé ses données d’image d’origine (le réencoder l’aurait agrandi)</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="47"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="33"/>
         <source>%1 kept their original image data (re-encoding would have made them larger)</source>
         <translation>%1 ont gardé leurs données d’image d’origine (les réencoder les aurait agrandis)</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="51"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="37"/>
         <source>1 kept its image data, losslessly optimised (re-encoding would have made it larger)</source>
         <translation>1 a gardé ses données d’image, optimisées sans perte (le réencoder l’aurait agrandi)</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="53"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="39"/>
         <source>%1 kept their image data, losslessly optimised (re-encoding would have made them larger)</source>
         <translation>%1 ont gardé leurs données d’image, optimisées sans perte (les réencoder les aurait agrandis)</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="58"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="44"/>
         <source>1 needed a lower quality to fit the size</source>
         <translation>1 a demandé une qualité plus basse pour tenir dans la taille</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="59"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="45"/>
         <source>%1 needed a lower quality to fit the size</source>
         <translation>%1 ont demandé une qualité plus basse pour tenir dans la taille</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="62"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="48"/>
         <source>%1 not processed</source>
         <translation>%1 non traités</translation>
     </message>
     <message>
-        <location filename="../../src/processing/RunSummary.cpp" line="65"/>
+        <location filename="../../src/processing/RunSummary.cpp" line="51"/>
         <source>%1 not started</source>
         <translation>%1 non commencés</translation>
     </message>

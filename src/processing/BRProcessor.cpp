@@ -104,6 +104,16 @@ void BRProcessor::startProcess()
         return !lane.done && (lane.dest == dest || lane.dest == source || lane.source == dest);
     };
     int started = 0;
+    QString latest; // the name of the file started last
+    // With several files in flight, the window also says how many are, as each ends.
+    const auto waitForALane = [&] {
+        waitLoop->exec();
+        if (lanes.size() > 1)
+            windows.setProgress(started,
+                                int(std::count_if(lanes.begin(), lanes.end(),
+                                                  [](const Lane& l) { return !l.done; })),
+                                latest);
+    };
     for (const BRFileURLPtr& file : files) {
         // Tested before the wait: with one file at a time, a cancel during one file still
         // lets the next one run; with more, the files in flight finish and no other starts.
@@ -122,16 +132,20 @@ void BRProcessor::startProcess()
             }
             if (free && !blocked)
                 break;
-            waitLoop->exec();
+            waitForALane();
         }
         if (lanes.size() > 1 && stopProcess)
             break;
         if (free->thread.joinable())
             free->thread.join();
-        windows.setProgress(++started, QFileInfo(source).fileName());
         free->source = source;
         free->dest = dest;
         free->done = false;
+        latest = QFileInfo(source).fileName();
+        windows.setProgress(
+            ++started,
+            int(std::count_if(lanes.begin(), lanes.end(), [](const Lane& l) { return !l.done; })),
+            latest);
         free->thread = std::thread([this, file, free, index = started - 1] {
             processFile(file, index);
             // The last action on every path: the run loop may start the next file.
@@ -141,7 +155,7 @@ void BRProcessor::startProcess()
     }
     for (Lane& lane : lanes) {
         while (!lane.done)
-            waitLoop->exec();
+            waitForALane();
         if (lane.thread.joinable())
             lane.thread.join();
     }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One batch run: the replace questions first, then every file through its pipeline on
-// a worker thread of its own, strictly one at a time, while the progress window shows
-// how far the run has come; at the end the files that were not processed, with why.
+// a worker thread of its own, up to `jobs` at once with the results of one at a time,
+// while the progress window shows how far the run has come; at the end the files that
+// were not processed, with why.
 #pragma once
 
 #include "filelist/BRFileURL.h"
@@ -57,7 +58,7 @@ public:
     {
         topFolders = std::move(folderOfFile);
     }
-    // Up to `n` files in flight at once (the command line's --jobs); the window keeps 1.
+    // Up to `n` files in flight at once (--jobs, the window's "Jobs"); 1 by default.
     void setJobs(int n) { jobs = std::max(1, n); }
     // On: everything as in a run, but the results stay in the run's private folder and are
     // thrown away: no folder is made, nothing is written beside or over the files. The

@@ -38,8 +38,10 @@ public:
     // Shows the progress window with a bar of `maximum` steps; `cancel` is the action
     // of its cancel control.
     virtual void showProgress(int maximum, std::function<void()> cancel) = 0;
-    // The bar's value and the name of the file being processed.
-    virtual void setProgress(int value, const QString& fileName) = 0;
+    // The files started so far, how many of them are in progress, and the name of the
+    // one started last. With one file at a time, called as each file starts; with more,
+    // also as each ends.
+    virtual void setProgress(int value, int inProgress, const QString& fileName) = 0;
     // Closes the progress window; may be called twice.
     virtual void closeProgress() = 0;
     // Only called when there is at least one row.

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings/UserDefaults.h"
 
+#include "platform/Processors.h"
+
 #include <QStandardPaths>
+
+#include <algorithm>
 
 namespace brelin {
 
@@ -14,6 +18,18 @@ std::unique_ptr<QSettings> userDefaults()
 QString appSupportFolder()
 {
     return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+int defaultWindowJobs()
+{
+    return std::min(8, usableProcessors());
+}
+
+int windowJobs(const QSettings& settings)
+{
+    bool ok = false;
+    const int jobs = settings.value(defaults::Jobs).toInt(&ok);
+    return ok && jobs >= 1 && jobs <= kMaxJobs ? jobs : defaultWindowJobs();
 }
 
 bool defaultIsOn(const QSettings& settings, const QString& key)

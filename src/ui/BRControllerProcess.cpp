@@ -36,6 +36,7 @@ void BRController::runBatch(const std::vector<BRFileURLPtr>& files)
     }
     processor.setTopFolders(std::move(topFolders));
     processor.setKeepDates(defaultIsOn(*userPrefs, defaults::KeepDates));
+    processor.setJobs(windowJobs(*userPrefs));
     processor.startProcess();
     processing = false;
     updateProcessEnabled();

@@ -17,6 +17,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -49,6 +50,11 @@ void PrefsController::buildPrefsWindow(QWidget* parent)
     processNow->setObjectName(QStringLiteral("processNow"));
     keepDates = new QCheckBox(tr("Keep the originals' dates"), prefsWindow);
     keepDates->setObjectName(QStringLiteral("keepDates"));
+    jobs = new QSpinBox(prefsWindow);
+    jobs->setObjectName(QStringLiteral("jobs"));
+    jobs->setRange(1, kMaxJobs);
+    jobs->setToolTip(tr("Each photo in progress takes a processor and the memory of one photo. "
+                        "The results are the same at any number."));
     manageButton = new QPushButton(tr("Manage Presets…"), prefsWindow);
     manageButton->setObjectName(QStringLiteral("manageButton"));
     auto* buttons =
@@ -57,6 +63,9 @@ void PrefsController::buildPrefsWindow(QWidget* parent)
     layout->addWidget(emptyList);
     layout->addWidget(processNow);
     layout->addWidget(keepDates);
+    auto* jobsRow = new QFormLayout;
+    jobsRow->addRow(tr("Photos processed at once:"), jobs);
+    layout->addLayout(jobsRow);
     auto* manageRow = new QHBoxLayout;
     manageRow->addWidget(manageButton);
     manageRow->addStretch();
@@ -131,6 +140,7 @@ void PrefsController::openPrefs(bool manage)
         processNow->setChecked(defaultIsOn(*userPrefs, defaults::ProcessNow));
     }
     keepDates->setChecked(defaultIsOn(*userPrefs, defaults::KeepDates));
+    jobs->setValue(windowJobs(*userPrefs));
     // One window runs modally at a time: the manager's run ends back in the preferences.
     bool toManager = manage && manageButton->isEnabled();
     for (;;) {
@@ -148,6 +158,11 @@ void PrefsController::save()
     userPrefs->setValue(defaults::EmptyList, emptyList->isChecked() ? 1 : 0);
     userPrefs->setValue(defaults::ProcessNow, processNow->isChecked() ? 1 : 0);
     userPrefs->setValue(defaults::KeepDates, keepDates->isChecked() ? 1 : 0);
+    // The processors' default is kept as none, so that it follows the machine.
+    if (jobs->value() == defaultWindowJobs())
+        userPrefs->remove(defaults::Jobs);
+    else
+        userPrefs->setValue(defaults::Jobs, jobs->value());
     userPrefs->sync();
     cancel();
 }

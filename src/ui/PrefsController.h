@@ -14,6 +14,7 @@ class QComboBox;
 class QDialog;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 class QSettings;
 class QTableWidget;
 class QWidget;
@@ -57,6 +58,7 @@ private:
     QCheckBox* emptyList = nullptr;
     QCheckBox* processNow = nullptr;
     QCheckBox* keepDates = nullptr;
+    QSpinBox* jobs = nullptr;
     QPushButton* manageButton = nullptr;
     QDialog* manageWindow = nullptr;
     QTableWidget* presetsTable = nullptr;

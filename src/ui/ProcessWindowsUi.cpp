@@ -92,11 +92,18 @@ void ProcessWindowsUi::showProgress(int maximum, std::function<void()> cancel)
     progressWindow->activateWindow();
 }
 
-void ProcessWindowsUi::setProgress(int value, const QString& fileName)
+void ProcessWindowsUi::setProgress(int value, int inProgress, const QString& fileName)
 {
     if (!progressWindow)
         return;
     progressBar->setValue(value);
+    // "12 of 42 (2 in progress)": the bar's own text, with the files in flight when more
+    // than one is.
+    progressBar->setFormat(
+        inProgress > 1
+            ? QCoreApplication::translate("ProcessWindowsUi", "%v of %m (%1 in progress)")
+                  .arg(inProgress)
+            : QCoreApplication::translate("ProcessWindowsUi", "%v of %m"));
     progressFileField->setText(fileName);
 }
 

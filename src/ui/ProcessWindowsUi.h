@@ -21,7 +21,7 @@ public:
 
     brelin::ReplaceAnswer askReplace(const QString& question) override;
     void showProgress(int maximum, std::function<void()> cancel) override;
-    void setProgress(int value, const QString& fileName) override;
+    void setProgress(int value, int inProgress, const QString& fileName) override;
     void closeProgress() override;
     void showUnprocessed(const QList<brelin::UnprocessedFile>& rows) override;
     void runDidEnd(const brelin::RunSummary& summary) override;

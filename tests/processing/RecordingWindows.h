@@ -36,9 +36,12 @@ public:
         events << QStringLiteral("show %1").arg(maximum);
         cancel = std::move(c);
     }
-    void setProgress(int value, const QString& fileName) override
+    void setProgress(int value, int inProgress, const QString& fileName) override
     {
-        events << QStringLiteral("bar %1 %2").arg(value).arg(fileName);
+        // One file at a time, as the tests run, is recorded as it always was.
+        events << (inProgress > 1
+                       ? QStringLiteral("bar %1 (%2) %3").arg(value).arg(inProgress).arg(fileName)
+                       : QStringLiteral("bar %1 %2").arg(value).arg(fileName));
         if (onProgress)
             onProgress(value);
     }

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMainWindow>
+#include <QMap>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
@@ -127,6 +128,36 @@ TEST_F(ProcessRun, CancelInTheProgressWindowAndEmptyList)
         QStringLiteral("%1 not started").arg(12 - made)));
     EXPECT_EQ(unprocessedWindow(), nullptr);
     EXPECT_TRUE(controller.fileList()->allfiles().empty());
+}
+
+TEST_F(ProcessRun, SeveralPhotosAtOnceWriteWhatOneAtATimeWrites)
+{
+    // Photos of every kind the tests hold, a damaged one among them.
+    QStringList sources;
+    for (const QString& from : readableCorpusPhotos()) {
+        sources << dir.filePath(QFileInfo(from).fileName());
+        QFile::copy(from, sources.last());
+    }
+    QFile::copy(corruptedPhoto(), dir.filePath(QStringLiteral("zz-damaged.jpg")));
+    sources << dir.filePath(QStringLiteral("zz-damaged.jpg"));
+    for (const QString& source : sources)
+        controller.addFile(source);
+    const auto resultsOf = [&](int jobs) {
+        userDefaults()->setValue(defaults::Jobs, jobs);
+        controller.process();
+        userDefaults()->remove(defaults::Jobs);
+        QMap<QString, QByteArray> results;
+        for (const QString& name : QDir(dir.path()).entryList({QStringLiteral("*-small.jpg")})) {
+            results[name] = readBytes(dir.filePath(name));
+            QFile::remove(dir.filePath(name));
+        }
+        results[QStringLiteral("status bar")] =
+            controller.window()->statusBar()->currentMessage().toUtf8();
+        return results;
+    };
+    const auto one = resultsOf(1);
+    EXPECT_EQ(one.size(), sources.size()) << "every photo but the damaged one, and the status";
+    EXPECT_TRUE(one == resultsOf(3));
 }
 
 } // namespace
