@@ -17,32 +17,32 @@
 <context>
     <name>BRController</name>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="273"/>
+        <location filename="../../src/ui/BRController.cpp" line="278"/>
         <source>Same as original</source>
         <translation>Identique à l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="288"/>
+        <location filename="../../src/ui/BRController.cpp" line="293"/>
         <source>Choose the Output Folder</source>
         <translation>Choisir le dossier de sortie</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="292"/>
+        <location filename="../../src/ui/BRController.cpp" line="297"/>
         <source>Choose</source>
         <translation>Choisir</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="306"/>
+        <location filename="../../src/ui/BRController.cpp" line="311"/>
         <source>Readme</source>
         <translation>LisezMoi</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="313"/>
+        <location filename="../../src/ui/BRController.cpp" line="318"/>
         <source>About Brelin</source>
         <translation>À propos de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="314"/>
+        <location filename="../../src/ui/BRController.cpp" line="319"/>
         <source>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Makes JPEG images smaller in batches.&lt;/p&gt;&lt;p&gt;Brelin is free software: you can redistribute it and/or modify it under the terms of the GNU General Public License, version 3 or (at your option) any later version (GPL-3.0-or-later). It comes with no warranty.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Réduit des images JPEG par lots.&lt;/p&gt;&lt;p&gt;Brelin est un logiciel libre : vous pouvez le redistribuer et le modifier selon les termes de la Licence publique générale GNU, version 3 ou (à votre choix) toute version ultérieure (GPL-3.0-or-later). Il est fourni sans aucune garantie.&lt;/p&gt;</translation>
     </message>
@@ -120,7 +120,7 @@
 <context>
     <name>BRFileListModel</name>
     <message>
-        <location filename="../../src/filelist/BRFileListModel.cpp" line="201"/>
+        <location filename="../../src/filelist/BRFileListModel.cpp" line="235"/>
         <source>Name</source>
         <translation>Nom</translation>
     </message>
@@ -128,22 +128,27 @@
 <context>
     <name>BRFileURL</name>
     <message>
-        <location filename="../../src/filelist/BRFileURL.cpp" line="148"/>
+        <location filename="../../src/filelist/BRFileURL.cpp" line="146"/>
         <source>Directory with</source>
         <translation>Dossier avec</translation>
     </message>
     <message>
-        <location filename="../../src/filelist/BRFileURL.cpp" line="150"/>
+        <location filename="../../src/filelist/BRFileURL.cpp" line="148"/>
         <source>file(s)</source>
         <translation>fichier(s)</translation>
     </message>
     <message>
-        <location filename="../../src/filelist/BRFileURL.cpp" line="163"/>
+        <location filename="../../src/filelist/BRFileURL.cpp" line="151"/>
         <source>JPEG image (HDR)</source>
         <translation>Image JPEG (HDR)</translation>
     </message>
     <message>
-        <location filename="../../src/filelist/BRFileURL.cpp" line="164"/>
+        <location filename="../../src/filelist/BRFileURL.cpp" line="152"/>
+        <source>JPEG image</source>
+        <translation>Image JPEG</translation>
+    </message>
+    <message>
+        <location filename="../../src/filelist/BRFileURL.cpp" line="150"/>
         <source>JPEG file</source>
         <translation>Fichier JPEG</translation>
     </message>
@@ -712,6 +717,29 @@
     </message>
 </context>
 <context>
+    <name>FileOutcome</name>
+    <message>
+        <location filename="../../src/processing/FileOutcome.cpp" line="63"/>
+        <source>kept its image data</source>
+        <translation>données d’image conservées</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/FileOutcome.cpp" line="67"/>
+        <source>kept its image data, losslessly optimised</source>
+        <translation>données d’image conservées, optimisées sans perte</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/FileOutcome.cpp" line="72"/>
+        <source>quality %1 to fit %2 kB</source>
+        <translation>qualité %1 pour tenir en %2 Ko</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/FileOutcome.cpp" line="76"/>
+        <source>quality %1, the photo&apos;s own</source>
+        <translation>qualité %1, celle de la photo</translation>
+    </message>
+</context>
+<context>
     <name>ImageProperties</name>
     <message>
         <location filename="../../src/platform/ImageProperties.cpp" line="133"/>
@@ -1158,6 +1186,7 @@
     </message>
     <message>
         <location filename="../../src/processing/RunSummary.cpp" line="48"/>
+        <location filename="../../src/ui/BRControllerOutcomes.cpp" line="56"/>
         <source>%1 not processed</source>
         <translation>%1 non traités</translation>
     </message>

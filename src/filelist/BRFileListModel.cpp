@@ -148,6 +148,34 @@ QModelIndex BRFileListModel::index(int row, int column, const QModelIndex& paren
     return createIndex(row, column, folder->contents()[size_t(row)].get());
 }
 
+QModelIndex BRFileListModel::indexOf(const BRFileURL& node) const
+{
+    return createIndex(node.row(), 0, const_cast<BRFileURL*>(&node));
+}
+
+void BRFileListModel::nodeChanged(const BRFileURL& node)
+{
+    const QModelIndex at = indexOf(node);
+    emit dataChanged(at, at);
+}
+
+void BRFileListModel::setRunLines(QHash<QString, RunLine> lines)
+{
+    // Every row may have a new line: the views draw all again.
+    emit layoutAboutToBeChanged();
+    runLines_ = std::move(lines);
+    emit layoutChanged();
+}
+
+void BRFileListModel::clearRunLines()
+{
+    if (runLines_.isEmpty())
+        return;
+    emit layoutAboutToBeChanged();
+    runLines_.clear();
+    emit layoutChanged();
+}
+
 QModelIndex BRFileListModel::parent(const QModelIndex& child) const
 {
     const BRFileURL* node = nodeAt(child);
@@ -190,6 +218,12 @@ QVariant BRFileListModel::data(const QModelIndex& index, int role) const
         return node->path();
     case NodeRole:
         return QVariant::fromValue(static_cast<void*>(const_cast<BRFileURL*>(node)));
+    case RunLineRole:
+        if (const auto line = runLines_.constFind(node->path()); line != runLines_.constEnd())
+            return line->text;
+        return {};
+    case RunFailedRole:
+        return runLines_.value(node->path()).failed;
     default:
         return {};
     }

@@ -17,6 +17,10 @@ class BRFileListModel : public QAbstractItemModel
 public:
     // The node behind an index.
     static constexpr int NodeRole = Qt::UserRole + 1;
+    // After a run, what became of the row's photo or of a folder's photos; none before a
+    // run and once a setting changes. RunFailedRole: true when it is a failure's reason.
+    static constexpr int RunLineRole = Qt::UserRole + 2;
+    static constexpr int RunFailedRole = Qt::UserRole + 3;
 
     explicit BRFileListModel(QObject* parent = nullptr);
 
@@ -38,6 +42,20 @@ public:
     bool isListed(const BRFileURL& file) const { return counts_.contains(file.path()); }
 
     BRFileURL* nodeAt(const QModelIndex& index) const;
+    // The index of a node of the tree.
+    QModelIndex indexOf(const BRFileURL& node) const;
+    // Tells the views that a node's row is to be drawn again.
+    void nodeChanged(const BRFileURL& node);
+
+    struct RunLine
+    {
+        QString text;
+        bool failed = false;
+    };
+    // The lines after a run, by path; all rows are drawn again.
+    void setRunLines(QHash<QString, RunLine> lines);
+    void clearRunLines();
+    bool hasRunLines() const { return !runLines_.isEmpty(); }
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -58,4 +76,5 @@ private:
     std::vector<BRFileURLPtr> allfiles_;
     // How often each path stands in allfiles_: the duplicate test in constant time.
     QHash<QString, int> counts_;
+    QHash<QString, RunLine> runLines_;
 };

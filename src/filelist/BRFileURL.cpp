@@ -1,17 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "filelist/BRFileURL.h"
 
-#include "markers/GainMap.h"
-
 #include "filelist/BRUtils.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -148,20 +146,12 @@ QString BRFileURL::additionalInformation() const
         return QCoreApplication::translate("BRFileURL", "Directory with") + QLatin1Char(' ') +
                QString::number(contents_.size()) + QLatin1Char(' ') +
                QCoreApplication::translate("BRFileURL", "file(s)");
-    if (!hdr_) {
-        hdr_ = false;
-        const int fd = ::open(QFile::encodeName(path_).constData(), O_RDONLY | O_CLOEXEC);
-        if (fd >= 0) {
-            markers::Reader in = markers::Reader::fromFd(fd);
-            markers::Header header;
-            std::string error;
-            hdr_ = markers::readHeader(in, header, error) &&
-                   markers::announcesGainMap(header.segments);
-            ::close(fd);
-        }
-    }
-    return *hdr_ ? QCoreApplication::translate("BRFileURL", "JPEG image (HDR)")
-                 : QCoreApplication::translate("BRFileURL", "JPEG file");
+    if (!facts_)
+        return QCoreApplication::translate("BRFileURL", "JPEG file");
+    return (facts_->hdr ? QCoreApplication::translate("BRFileURL", "JPEG image (HDR)")
+                        : QCoreApplication::translate("BRFileURL", "JPEG image")) +
+           QStringLiteral(" \u00b7 %1 \u00d7 %2 \u00b7 ").arg(facts_->width).arg(facts_->height) +
+           QLocale().formattedDataSize(facts_->bytes, 1, QLocale::DataSizeSIFormat);
 }
 
 void BRFileURL::removeChildAt(int index)

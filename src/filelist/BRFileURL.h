@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A file or folder of the list: its absolute path, whether it is a folder, and for a
 // folder its accepted entries, read when the node is made. Nodes never read a file's
-// contents.
+// contents: what the list shows of a photo is read elsewhere, off the interface thread,
+// and handed to its node.
 #pragma once
 
 #include <QString>
@@ -42,8 +43,33 @@ public:
     void generateContents();
     // The file nodes of the subtree, depth first.
     std::vector<BRFileURLPtr> allFiles() const;
-    // "JPEG file", "JPEG image (HDR)" for a photo with a gain map, or "Directory with N
-    // file(s)" for a folder. The file's header is read once, when first asked.
+    // What the list shows of a photo, once read: its pixel size as shown, its bytes and
+    // whether it carries a gain map. None until then, and for a file that cannot be read.
+    struct Facts
+    {
+        int width = 0;
+        int height = 0;
+        qint64 bytes = 0;
+        bool hdr = false;
+    };
+    const std::optional<Facts>& facts() const { return facts_; }
+    void setFacts(const std::optional<Facts>& facts)
+    {
+        facts_ = facts;
+        factsAsked_ = true;
+    }
+    // True once the facts were asked for; forgetFacts() has them read again.
+    bool factsAsked() const { return factsAsked_; }
+    void setFactsAsked() { factsAsked_ = true; }
+    void forgetFacts()
+    {
+        facts_.reset();
+        factsAsked_ = false;
+    }
+
+    // "JPEG image · 4080 × 3072 · 4.6 MB" ("JPEG image (HDR) · …" with a gain map) once
+    // the facts are known, "JPEG file" before and when the file cannot be read, or
+    // "Directory with N file(s)" for a folder.
     QString additionalInformation() const;
     // Takes the entry at `index` out of the contents; the rows behind it follow.
     void removeChildAt(int index);
@@ -57,7 +83,8 @@ public:
 
 private:
     struct Ancestor;
-    mutable std::optional<bool> hdr_;
+    std::optional<Facts> facts_;
+    bool factsAsked_ = false;
     BRFileURL(const QString& path, bool directory, bool snapshot)
         : path_(path), directory_(directory), snapshot_(snapshot)
     {

@@ -2,8 +2,9 @@
 #include "processing/FileOutcome.h"
 
 #include "platform/ByteSpan.h"
-#include "platform/JpegCodec.h"
+#include "processing/PhotoFacts.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLocale>
 
@@ -16,27 +17,69 @@ QSize jpegPixelSize(const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    const QByteArray bytes = file.readAll();
-    JpegError error;
-    const auto info = readJpegInfo(bytesOf(bytes), error);
-    return info ? QSize(info->width, info->height) : QSize();
+    return uprightPixelSize(bytesOf(file.readAll()));
 }
+
+namespace {
+
+QString dataSize(qint64 bytes)
+{
+    return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
+}
+
+// " (−91 %)": rounded, with a real minus sign as typeset figures have; none from nothing.
+QString changeText(qint64 before, qint64 after)
+{
+    if (before <= 0)
+        return {};
+    const long change = std::lround(100.0 * double(after - before) / double(before));
+    const QString sign = change < 0   ? QStringLiteral("\u2212")
+                         : change > 0 ? QStringLiteral("+")
+                                      : QString();
+    return QStringLiteral(" (%1%2 %)").arg(sign).arg(std::labs(change));
+}
+
+} // namespace
 
 QString sizeChangeText(qint64 before, qint64 after)
 {
-    const QLocale locale;
-    QString text = QStringLiteral("%1 \u2192 %2")
-                       .arg(locale.formattedDataSize(before, 1, QLocale::DataSizeSIFormat),
-                            locale.formattedDataSize(after, 1, QLocale::DataSizeSIFormat));
-    if (before > 0) {
-        const long change = std::lround(100.0 * double(after - before) / double(before));
-        // A real minus sign, as typeset figures have.
-        const QString sign = change < 0   ? QStringLiteral("\u2212")
-                             : change > 0 ? QStringLiteral("+")
-                                          : QString();
-        text += QStringLiteral(" (%1%2 %)").arg(sign).arg(std::labs(change));
+    return QStringLiteral("%1 \u2192 %2").arg(dataSize(before), dataSize(after)) +
+           changeText(before, after);
+}
+
+QString outcomeLine(const FileOutcome& o)
+{
+    if (!o.processed())
+        return o.reason;
+    QString line = QStringLiteral("\u2192 ");
+    if (o.pixelSize.isValid())
+        line += QStringLiteral("%1 \u00d7 %2 \u00b7 ")
+                    .arg(o.pixelSize.width())
+                    .arg(o.pixelSize.height());
+    line += dataSize(o.bytesAfter) + changeText(o.bytesBefore, o.bytesAfter);
+    QString how;
+    switch (o.kind) {
+    case FileOutcome::Kind::KeptOriginalData:
+        how = QCoreApplication::translate("FileOutcome", "kept its image data");
+        break;
+    case FileOutcome::Kind::KeptOptimisedData:
+        how =
+            QCoreApplication::translate("FileOutcome", "kept its image data, losslessly optimised");
+        break;
+    case FileOutcome::Kind::Encoded:
+        if (o.fittedInto > 0)
+            // The target in the kB of 1024 bytes it is given in.
+            how = QCoreApplication::translate("FileOutcome", "quality %1 to fit %2 kB")
+                      .arg(o.quality)
+                      .arg(o.fittedInto / 1024);
+        else if (o.atSourceQuality)
+            how = QCoreApplication::translate("FileOutcome", "quality %1, the photo's own")
+                      .arg(o.quality);
+        break;
+    case FileOutcome::Kind::Failed:
+        break;
     }
-    return text;
+    return how.isEmpty() ? line : line + QStringLiteral(" \u00b7 ") + how;
 }
 
 } // namespace brelin

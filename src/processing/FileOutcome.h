@@ -22,7 +22,7 @@ struct FileOutcome
     QString reason; // translated
     qint64 bytesBefore = 0;
     qint64 bytesAfter = 0;
-    QSize pixelSize; // the result's; invalid when it cannot be read
+    QSize pixelSize; // the result's, as shown; invalid when it cannot be read
     // Encoded: the quality written, and why it is below the record's, if it is.
     int quality = 0;
     qint64 fittedInto = 0; // the size target it was lowered to fit
@@ -33,10 +33,16 @@ struct FileOutcome
     bool processed() const { return kind != Kind::Failed; }
 };
 
-// The pixel size a JPEG file's header gives; invalid when it cannot be read.
+// A JPEG file's pixel size as shown (turned by its EXIF orientation); invalid when it
+// cannot be read.
 QSize jpegPixelSize(const QString& path);
 
 // "4.6 MB → 412 kB (−91 %)": sizes in SI units, the change rounded, a real minus sign.
 QString sizeChangeText(qint64 before, qint64 after);
+
+// The list's line for a file after a run: "→ 1920 × 1446 · 412 kB (−91 %)", with
+// " · quality 57 to fit 200 kB", " · quality 60, the photo's own" or " · kept its image
+// data" where that is what happened; a failure's reason as it stands. Translated.
+QString outcomeLine(const FileOutcome& outcome);
 
 } // namespace brelin

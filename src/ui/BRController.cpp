@@ -3,6 +3,7 @@
 
 #include "filelist/BRFileListModel.h"
 #include "ui/NameCell.h"
+#include "ui/PhotoFactsLoader.h"
 #include "ui/PrefsController.h"
 
 #include "platform/Resources.h"
@@ -57,7 +58,10 @@ BRController::BRController(QObject* parent)
 
     filesModel = std::make_unique<BRFileListModel>();
     filesOutline->setModel(filesModel.get());
-    filesOutline->setItemDelegateForColumn(0, new NameCell(filesOutline));
+    nameCell = new NameCell(filesOutline);
+    factsLoader = new PhotoFactsLoader(*filesModel, this);
+    nameCell->setLoader(factsLoader);
+    filesOutline->setItemDelegateForColumn(0, nameCell);
     filesOutline->setDropHandler([this](const QList<QUrl>& urls) { return acceptDrop(urls); });
     connect(filesOutline, &BROutlineView::removeRequested, this, &BRController::removeFile);
     connect(addFilesButton, &QPushButton::clicked, this, &BRController::addFileButton);
@@ -89,6 +93,7 @@ BRController::BRController(QObject* parent)
     connectActions();
     setUpInfoDrawer();
 
+    watchSettings();
     customPathBackup = QString();
     updateProcessEnabled();
     setUpPresets();

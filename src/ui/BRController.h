@@ -25,6 +25,8 @@ class QMainWindow;
 class QSettings;
 class BRFileListModel;
 class BRFileURL;
+class NameCell;
+class PhotoFactsLoader;
 class PrefsController;
 
 class BRController : public QObject,
@@ -122,6 +124,8 @@ public:
     QRect sourceFrameOnScreenForPreviewItem(BRPreviewPanel* panel, const BRFileURL& item) override;
 
     const brelin::PresetList& presetList() const { return presets; }
+    // Reads what the list's rows show of their photos.
+    PhotoFactsLoader* photoFacts() const { return factsLoader; }
     static QUrl homepageUrl();
     static QUrl contactUrl();
     static QUrl donateUrl();
@@ -134,6 +138,13 @@ private:
     void updateProcessEnabled();
     // Runs the batch over these files with the panel's settings; returns when it is over.
     void runBatch(const std::vector<BRFileURLPtr>& files);
+    // After a run: each listed file's line says what became of it, each folder's its
+    // photos' total, and files the run replaced are read again.
+    void showOutcomes(const std::vector<brelin::FileOutcome>& outcomes);
+    // Any control of the settings panel changed: the lines of the last run no longer
+    // say what a run would do once the record differs from the run's.
+    void watchSettings();
+    void settingsDidChange();
     void connectActions();
     void showAbout();
     void setUpInfoDrawer();
@@ -150,6 +161,9 @@ private:
 
     std::unique_ptr<QMainWindow> mainWindow;
     std::unique_ptr<BRFileListModel> filesModel;
+    NameCell* nameCell = nullptr;
+    PhotoFactsLoader* factsLoader = nullptr;
+    QVariantMap lastRunPrefs; // the record the list's run lines come from
     QStringList pendingAdds;
     bool adding = false;
     bool dropOnIcon = false; // the last run was for a file opened with immediate processing

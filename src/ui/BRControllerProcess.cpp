@@ -37,7 +37,10 @@ void BRController::runBatch(const std::vector<BRFileURLPtr>& files)
     processor.setTopFolders(std::move(topFolders));
     processor.setKeepDates(defaultIsOn(*userPrefs, defaults::KeepDates));
     processor.setJobs(windowJobs(*userPrefs));
+    lastRunPrefs = buildPrefs();
     processor.startProcess();
+    // With "Empty List" on the list is empty by now, and no line is left to show.
+    showOutcomes(processor.outcomes());
     processing = false;
     updateProcessEnabled();
 }

@@ -4,6 +4,7 @@
 #include "filelist/BRFileListModel.h"
 #include "filelist/BRFileURL.h"
 #include "platform/IconStore.h"
+#include "ui/PhotoFactsLoader.h"
 
 #include <QApplication>
 #include <QFileIconProvider>
@@ -50,6 +51,9 @@ QIcon NameCell::iconFor(const BRFileURL& node) const
     }
     if (!cached->isNull() && !cached->availableSizes().isEmpty())
         return *cached;
+    if (loader && node.isFile())
+        if (const QPixmap thumbnail = loader->thumbnail(node.path()); !thumbnail.isNull())
+            return QIcon(thumbnail);
     // One icon per kind: asking the desktop per file would cost a look-up per row.
     static QFileIconProvider provider;
     static const QIcon folder = provider.icon(QAbstractFileIconProvider::Folder);
@@ -77,7 +81,12 @@ void NameCell::paint(QPainter* painter, const QStyleOptionViewItem& option,
     const QFont first = nameFont(option.font);
     const QFont second = subtitleFont(option.font);
     const QString name = node->filename();
-    const QString info = node->additionalInformation();
+    // A row first drawn asks for its photo's facts; it is drawn again when they come.
+    if (loader)
+        loader->request(*const_cast<BRFileURL*>(node));
+    const QVariant runLine = index.data(BRFileListModel::RunLineRole);
+    const bool failed = index.data(BRFileListModel::RunFailedRole).toBool();
+    const QString info = runLine.isValid() ? runLine.toString() : node->additionalInformation();
     const qreal h1 = QFontMetricsF(first).height();
     const qreal h2 = QFontMetricsF(second).height();
     const QIcon icon = iconFor(*node);
@@ -88,8 +97,9 @@ void NameCell::paint(QPainter* painter, const QStyleOptionViewItem& option,
     const QPalette& pal = option.palette;
     const QColor nameColour =
         selected ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text);
-    QColor infoColour =
-        selected ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::PlaceholderText);
+    QColor infoColour = selected ? pal.color(QPalette::HighlightedText)
+                        : failed ? QColor::fromRgb(kFailureColour)
+                                 : pal.color(QPalette::PlaceholderText);
 
     painter->save();
     if (!icon.isNull())

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Draws a row of the file list: the entry's icon, its name and below it, smaller, its
-// subtitle ("JPEG file", "Directory with 3 file(s)").
+// Draws a row of the file list: the entry's icon (its custom icon, else its thumbnail),
+// its name and below it, smaller, its subtitle ("JPEG image · 4080 × 3072 · 4.6 MB",
+// "Directory with 3 file(s)"), or after a run what became of it, a failure in red.
 #pragma once
 
 #include <QHash>
@@ -13,6 +14,7 @@
 
 class BRFileURL;
 class IconStore;
+class PhotoFactsLoader;
 
 class NameCell : public QStyledItemDelegate
 {
@@ -41,10 +43,18 @@ public:
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
+    // Where rows ask for their photos' facts and thumbnails; none: the plain lines.
+    void setLoader(PhotoFactsLoader* loader) { this->loader = loader; }
+    // The custom icon at `path` may have changed: it is looked up again.
+    void forgetIcon(const QString& path) { customIcons.remove(path); }
+    // A failure's red, readable on light and dark themes alike.
+    static constexpr QRgb kFailureColour = 0xffc01c28;
+
 private:
     QIcon iconFor(const BRFileURL& node) const;
 
     std::unique_ptr<IconStore> icons;
+    PhotoFactsLoader* loader = nullptr;
     // Custom icons by path: looked up once, as a node's icon is taken once.
     mutable QHash<QString, QIcon> customIcons;
 };

@@ -3,13 +3,16 @@
 #include "filelist/BRFileURL.h"
 #include "filelist/BRUtils.h"
 #include "filelist/TreeFixture.h"
+#include "processing/PhotoFacts.h"
 #include "support/TestEnv.h"
 
 #include <QFileInfo>
+#include <QLocale>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
+using namespace brelin;
 using namespace brelin::test;
 
 namespace {
@@ -61,9 +64,18 @@ TEST(BRFileURL, TheFilterTakesFoldersAndJpegNames)
     const BRFileURLPtr missing = BRFileURL::makeWithPath(t.path(QStringLiteral("missing.jpg")));
     EXPECT_FALSE(missing->hasSnapshot());
     EXPECT_EQ(missing->additionalInformation(), QStringLiteral("JPEG file"));
-    EXPECT_EQ(BRFileURL::makeWithPath(dataDir() + QStringLiteral("/hdr/pixel_ultrahdr.jpg"))
-                  ->additionalInformation(),
-              QStringLiteral("JPEG image (HDR)"));
+    // A node reads nothing itself: its photo's facts are read elsewhere and handed to it.
+    const QString hdr = dataDir() + QStringLiteral("/hdr/pixel_ultrahdr.jpg");
+    const BRFileURLPtr photo = BRFileURL::makeWithPath(hdr);
+    EXPECT_EQ(photo->additionalInformation(), QStringLiteral("JPEG file"));
+    const PhotoFacts facts = readPhotoFacts(hdr, 0);
+    ASSERT_TRUE(facts.readable && facts.hdr);
+    photo->setFacts(
+        BRFileURL::Facts{facts.size.width(), facts.size.height(), facts.bytes, facts.hdr});
+    EXPECT_EQ(
+        photo->additionalInformation(),
+        QStringLiteral("JPEG image (HDR) \u00b7 4080 \u00d7 3072 \u00b7 %1")
+            .arg(QLocale().formattedDataSize(QFileInfo(hdr).size(), 1, QLocale::DataSizeSIFormat)));
 }
 
 TEST(BRFileURL, AFolderHoldsItsAcceptedEntriesToAnyDepth)
