@@ -224,9 +224,10 @@ void BRProcessor::processFile(const BRFileURLPtr& file, int index)
     if (!scratch.isEmpty())
         QDir(scratch).removeRecursively();
     if (done != Done::No) {
-        outcome.kind = done == Done::KeptOriginalData    ? FileOutcome::Kind::KeptOriginalData
-                       : done == Done::KeptOptimisedData ? FileOutcome::Kind::KeptOptimisedData
-                                                         : FileOutcome::Kind::Encoded;
+        outcome.kind = !recordFlag(prefs, key::Recompress) ? FileOutcome::Kind::Copied
+                       : done == Done::KeptOriginalData    ? FileOutcome::Kind::KeptOriginalData
+                       : done == Done::KeptOptimisedData   ? FileOutcome::Kind::KeptOptimisedData
+                                                           : FileOutcome::Kind::Encoded;
         if (timed && !dryRun) {
             const struct timespec old[2] = {times.st_atim, times.st_mtim};
             if (::utimensat(AT_FDCWD, QFile::encodeName(dest).constData(), old, 0) != 0)

@@ -76,6 +76,7 @@ QString outcomeLine(const FileOutcome& o)
             how = QCoreApplication::translate("FileOutcome", "quality %1, the photo's own")
                       .arg(o.quality);
         break;
+    case FileOutcome::Kind::Copied:
     case FileOutcome::Kind::Failed:
         break;
     }

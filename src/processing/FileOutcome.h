@@ -15,6 +15,7 @@ struct FileOutcome
         Encoded,           // encoded anew
         KeptOriginalData,  // its image data copied byte for byte
         KeptOptimisedData, // its image data rewritten losslessly smaller
+        Copied,            // recompression off: its image data copied, markers removed
     };
     QString source;
     QString dest;

@@ -41,7 +41,7 @@ void PhotoFactsLoader::request(BRFileURL& node)
         auto facts = std::make_shared<PhotoFacts>(readPhotoFacts(path, side));
         QMetaObject::invokeMethod(this, [this, weak, path, facts] {
             const BRFileURLPtr node = weak.lock();
-            // Removed from the list meanwhile, or asked about again since.
+            // Removed from the list meanwhile, or changed since: a newer read follows.
             if (!node || !model_.isListed(*node) || !node->factsAsked())
                 return;
             if (facts->readable)
@@ -54,7 +54,6 @@ void PhotoFactsLoader::request(BRFileURL& node)
             else
                 thumbnails_.remove(path);
             model_.nodeChanged(*node);
-            emit factsArrived(path);
         });
     });
 }

@@ -28,9 +28,6 @@ public:
     // Waits until every read under way has ended (for tests).
     void waitForReads();
 
-signals:
-    void factsArrived(const QString& path);
-
 private:
     BRFileListModel& model_;
     QThreadPool pool_;
