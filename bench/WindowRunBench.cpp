@@ -5,6 +5,7 @@
 // which runs the same settings.
 // Usage: brelin-bench-window OUTDIR FOLDER
 #include "filelist/BRFileListModel.h"
+#include "platform/Allocator.h"
 #include "settings/SettingsRecord.h"
 #include "ui/BRController.h"
 
@@ -18,6 +19,7 @@
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    brelin::keepLargeBuffersForTheNextFile(); // as brelin does
     // The user's own preferences and presets stay out of it.
     QTemporaryDir home;
     qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
