@@ -105,14 +105,15 @@ void BRProcessor::startProcess()
     };
     int started = 0;
     QString latest; // the name of the file started last
+    const auto inFlight = [&] {
+        return int(
+            std::count_if(lanes.begin(), lanes.end(), [](const Lane& l) { return !l.done; }));
+    };
     // With several files in flight, the window also says how many are, as each ends.
     const auto waitForALane = [&] {
         waitLoop->exec();
         if (lanes.size() > 1)
-            windows.setProgress(started,
-                                int(std::count_if(lanes.begin(), lanes.end(),
-                                                  [](const Lane& l) { return !l.done; })),
-                                latest);
+            windows.setProgress(started, inFlight(), latest);
     };
     for (const BRFileURLPtr& file : files) {
         // Tested before the wait: with one file at a time, a cancel during one file still
@@ -142,10 +143,7 @@ void BRProcessor::startProcess()
         free->dest = dest;
         free->done = false;
         latest = QFileInfo(source).fileName();
-        windows.setProgress(
-            ++started,
-            int(std::count_if(lanes.begin(), lanes.end(), [](const Lane& l) { return !l.done; })),
-            latest);
+        windows.setProgress(++started, inFlight(), latest);
         free->thread = std::thread([this, file, free, index = started - 1] {
             processFile(file, index);
             // The last action on every path: the run loop may start the next file.
