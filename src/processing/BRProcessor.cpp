@@ -265,6 +265,7 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
     {
         JpegReencoder encoder(prefs, scratch);
         encoder.setKeepsScaledImage(target > 0);
+        encoder.setScaledImageCache(scaledCache);
         // A file libjpeg cannot read starts no marker reader: its one reason is enough.
         if (!encoder.load(source, &reason))
             return Done::No;
@@ -420,6 +421,19 @@ bool BRProcessor::putInPlace(const QString& result, bool temporary, const QStrin
 {
     outcome.bytesAfter = QFileInfo(result).size();
     outcome.pixelSize = jpegPixelSize(result);
+    if (dryRun && keepResults) {
+        QFile file(result);
+        if (file.open(QIODevice::ReadOnly))
+            outcome.result = file.readAll();
+        if (outcome.result.size() != outcome.bytesAfter) {
+            outcome.result.clear();
+            outcome.reason =
+                QCoreApplication::translate("BRProcessor", "The temporary folder cannot be read.");
+            if (temporary)
+                QFile::remove(result);
+            return false;
+        }
+    }
     const bool ok = dryRun || copyfile(result, dest, &outcome.reason);
     if (temporary)
         QFile::remove(result);

@@ -27,6 +27,7 @@ class QEventLoop;
 namespace brelin {
 
 struct PreparedGainMap;
+class ScaledImageCache;
 
 class BRProcessorDelegate
 {
@@ -64,6 +65,14 @@ public:
     // thrown away: no folder is made, nothing is written beside or over the files. The
     // replace questions still go to the windows, which answer them without asking.
     void setDryRun(bool on) { dryRun = on; }
+    // On, in a dry run: each outcome keeps its result's bytes (FileOutcome::result).
+    void setKeepsResults(bool on) { keepResults = on; }
+    // Re-encodes take their scaled image from this cache when the photo and every setting
+    // but the quality are the same, and keep theirs there.
+    void setScaledImageCache(std::shared_ptr<ScaledImageCache> cache)
+    {
+        scaledCache = std::move(cache);
+    }
 
     // Runs the whole batch on the calling thread, which keeps handling events, and
     // returns when it is over.
@@ -135,6 +144,8 @@ private:
     bool allowLarger = false;
     bool keepDates = false;
     bool dryRun = false;
+    bool keepResults = false;
+    std::shared_ptr<ScaledImageCache> scaledCache;
     // Destinations that earlier files of this run will write.
     QSet<QString> claimedDestinations;
     std::unique_ptr<QEventLoop> waitLoop;

@@ -3,6 +3,7 @@
 // dry run: the run's summary counts these, a file's line tells one of them.
 #pragma once
 
+#include <QByteArray>
 #include <QSize>
 #include <QString>
 
@@ -30,6 +31,8 @@ struct FileOutcome
     bool atSourceQuality = false;
     // The destination existed before the run (in a dry run: would be replaced).
     bool replaces = false;
+    // The result's bytes, in a dry run that keeps them (the compare view's).
+    QByteArray result;
 
     bool processed() const { return kind != Kind::Failed; }
 };

@@ -9,6 +9,7 @@
 #include "platform/JpegPlanes.h"
 #include "processing/MetadataTransfer.h"
 #include "processing/PlaneReencode.h"
+#include "processing/ScaledImageCache.h"
 #include "processing/UnreadableReason.h"
 #include "scaling/BRImageScaler.h"
 #include "scaling/BRLanczosScaleTransform.h"
@@ -16,8 +17,10 @@
 #include "settings/SettingsRecord.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QUrl>
 
 #include <cmath>
@@ -201,6 +204,25 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* r
                     reason);
     }
     keepsPixelSize_ = outW == info->width && outH == info->height;
+    const QString key = cache_ ? cacheKey() : QString();
+    if (cache_) {
+        if (const auto kept = cache_->find(key)) {
+            scaledPlanes_ = kept->planes;
+            scaledBitmap_ = kept->bitmap;
+            grey_ = kept->grey;
+            resampled_ = kept->resampled;
+            const auto encoded = encodeAgain(quality, reason);
+            if (!encoded)
+                return std::nullopt;
+            if (!writeScratchFile(target, QByteArray(reinterpret_cast<const char*>(encoded->data()),
+                                                     qsizetype(encoded->size()))))
+                return fail(QCoreApplication::translate("JpegReencoder",
+                                                        "The temporary folder cannot be written."),
+                            reason);
+            return target;
+        }
+    }
+    const bool keeps = keepsScaled_ || cache_;
 
     const bool turn = recordFlag(prefs_, key::RemoveEXIF) && orientation != 1;
     const auto written = [&](const std::vector<uint8_t>& bytes) -> std::optional<QString> {
@@ -236,9 +258,11 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* r
         job.progressive = !recordFlag(prefs_, key::Baseline);
         PlaneReencodeFailure failure = PlaneReencodeFailure::None;
         const auto encoded = reencodePlanes(bytesOf(jpeg), *info, job, failure, error,
-                                            keepsScaled_ ? &scaledPlanes_ : nullptr);
-        if (encoded)
+                                            keeps ? &scaledPlanes_ : nullptr);
+        if (encoded) {
+            keepInCache();
             return written(*encoded);
+        }
         if (failure == PlaneReencodeFailure::Scale)
             return unscalable();
         return failure == PlaneReencodeFailure::Encode ? unencodable() : undecodable();
@@ -252,10 +276,11 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* r
         const bool grey = decoded->bitmap.channels == 1;
         const auto encoded = encodeJpegBitmap(decoded->bitmap, quality, grey, error, false,
                                               !recordFlag(prefs_, key::Baseline));
-        if (encoded && keepsScaled_) {
+        if (encoded && keeps) {
             scaledBitmap_ = std::make_shared<const Bitmap>(std::move(decoded->bitmap));
             grey_ = grey;
             resampled_ = false;
+            keepInCache();
         }
         return encoded ? written(*encoded) : unencodable();
     }
@@ -276,12 +301,30 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* r
         out = turnUpright(*out, orientation);
     const auto encoded = encodeJpegBitmap(*out, quality, grey, error, factor != 1.0f,
                                           !recordFlag(prefs_, key::Baseline));
-    if (encoded && keepsScaled_) {
+    if (encoded && keeps) {
         scaledBitmap_ = std::make_shared<const Bitmap>(std::move(*out));
         grey_ = grey;
         resampled_ = factor != 1.0f;
+        keepInCache();
     }
     return encoded ? written(*encoded) : unencodable();
+}
+
+QString JpegReencoder::cacheKey() const
+{
+    const QFileInfo file(source_);
+    QStringList parts{file.absoluteFilePath(), QString::number(file.size()),
+                      QString::number(file.lastModified().toMSecsSinceEpoch())};
+    for (const QString& name : {key::ScalingType, key::ScalingFactor, key::ScalingFixedType,
+                                key::ScalingFixedValue, key::RemoveEXIF, key::Baseline})
+        parts << prefs_.value(name).toString();
+    return parts.join(QChar(u'\n'));
+}
+
+void JpegReencoder::keepInCache() const
+{
+    if (cache_)
+        cache_->store({cacheKey(), scaledPlanes_, scaledBitmap_, grey_, resampled_});
 }
 
 std::optional<std::vector<uint8_t>> JpegReencoder::encodeAgain(float quality, QString* reason,

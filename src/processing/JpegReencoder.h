@@ -19,6 +19,8 @@ namespace brelin {
 
 struct ScaledPlanes;
 
+class ScaledImageCache;
+
 class JpegReencoder
 {
 public:
@@ -43,6 +45,10 @@ public:
     // On: makeAndScaleJPEG keeps its scaled image, so that encodeAgain() encodes it at
     // other qualities without decoding and scaling it again (the size target's search).
     void setKeepsScaledImage(bool on) { keepsScaled_ = on; }
+    // With a cache, makeAndScaleJPEG encodes the scaled image kept there when the photo
+    // and every setting but the quality are those it was made under, and keeps its own
+    // there otherwise.
+    void setScaledImageCache(std::shared_ptr<ScaledImageCache> cache) { cache_ = std::move(cache); }
     // After makeAndScaleJPEG: the image encoded as it encoded it, at `quality`.
     // With `probe`, the size a quality gives, in a file no smaller than the full encode's.
     std::optional<std::vector<uint8_t>> encodeAgain(float quality, QString* reason = nullptr,
@@ -65,6 +71,10 @@ private:
     };
     Plan plan() const;
     std::optional<QString> fail(const QString& why, QString* reason) const;
+    // What the scaled image depends on besides the pixels: the file as it is on disk and
+    // the settings that place, turn and lay it out.
+    QString cacheKey() const;
+    void keepInCache() const;
 
     QVariantMap prefs_;
     QString tmp_;
@@ -79,6 +89,7 @@ private:
     std::shared_ptr<const Bitmap> scaledBitmap_; // RGB, CMYK and RGB-coded images
     bool grey_ = false;
     bool resampled_ = true;
+    std::shared_ptr<ScaledImageCache> cache_;
 };
 
 } // namespace brelin

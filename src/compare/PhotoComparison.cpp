@@ -1,0 +1,141 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "compare/PhotoComparison.h"
+
+#include "filelist/BRFileURL.h"
+#include "platform/ByteSpan.h"
+#include "platform/ExifOrientation.h"
+#include "platform/JpegCodec.h"
+#include "processing/BRProcessor.h"
+#include "processing/ScaledImageCache.h"
+#include "scaling/BRLanczosScaleTransform.h"
+#include "scaling/Orientation.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+
+namespace brelin {
+namespace {
+
+// A run that shows nothing and asks nothing: the view shows what it would write, also
+// over an existing file.
+class QuietWindows : public ProcessWindows
+{
+public:
+    ReplaceAnswer askReplace(const QString&) override { return {true, true}; }
+    void showProgress(int, std::function<void()>) override {}
+    void setProgress(int, int, const QString&) override {}
+    void closeProgress() override {}
+    void showUnprocessed(const QList<UnprocessedFile>&) override {}
+    void runDidEnd(const RunSummary&) override {}
+};
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::optional<Bitmap> decodedUpright(std::span<const uint8_t> jpeg, int shrink)
+{
+    JpegError error;
+    auto decoded = decodeJpeg(jpeg, shrink, error);
+    if (!decoded)
+        return std::nullopt;
+    const int orientation = jpegOrientation(jpeg);
+    if (orientation == 1)
+        return std::move(decoded->bitmap);
+    return turnUpright(decoded->bitmap, orientation);
+}
+
+} // namespace
+
+PhotoComparer::PhotoComparer() : scaled_(std::make_shared<ScaledImageCache>()) {}
+
+PhotoComparer::~PhotoComparer() = default;
+
+void PhotoComparer::setToolPaths(const QString& rdjpgcom, const QString& wrjpgcom)
+{
+    rdjpgcom_ = rdjpgcom;
+    wrjpgcom_ = wrjpgcom;
+}
+
+std::optional<Comparison> PhotoComparer::compare(const QString& source, const QVariantMap& prefs,
+                                                 const std::function<bool()>& stale)
+{
+    const auto abandoned = [&] { return stale && stale(); };
+    Comparison made;
+    made.source = source;
+    made.prefs = prefs;
+    made.originalBytes = QFileInfo(source).size();
+    {
+        QuietWindows windows;
+        BRProcessor run(nullptr, windows, {BRFileURL::makeWithPath(source)}, prefs);
+        if (!rdjpgcom_.isEmpty())
+            run.setToolPaths(rdjpgcom_, wrjpgcom_);
+        run.setDryRun(true);
+        run.setKeepsResults(true);
+        run.setScaledImageCache(scaled_);
+        run.startProcess();
+        if (run.outcomes().empty())
+            return std::nullopt;
+        made.outcome = run.outcomes().front();
+    }
+    if (abandoned())
+        return std::nullopt;
+    if (made.outcome.processed())
+        made.result = decodedUpright(bytesOf(made.outcome.result), 1);
+    if (abandoned())
+        return std::nullopt;
+    const QSize size = made.result ? QSize(made.result->width, made.result->height) : QSize();
+    made.original = originalAt(source, size, made.originalSize);
+    return made;
+}
+
+std::optional<Bitmap> PhotoComparer::originalAt(const QString& source, QSize size, QSize& fullSize)
+{
+    const QFileInfo file(source);
+    const QString photo = file.absoluteFilePath() + QChar(u'\n') + QString::number(file.size()) +
+                          QChar(u'\n') + QString::number(file.lastModified().toMSecsSinceEpoch());
+    const QByteArray jpeg = readAll(source);
+    JpegError error;
+    const auto info = readJpegInfo(bytesOf(jpeg), error);
+    if (!info) {
+        decoded_.reset();
+        decodedKey_.clear();
+        return std::nullopt;
+    }
+    const bool swap = swapsSides(jpegOrientation(bytesOf(jpeg)));
+    const int fullW = swap ? info->height : info->width;
+    const int fullH = swap ? info->width : info->height;
+    fullSize = QSize(fullW, fullH);
+    if (!size.isValid())
+        size = QSize(fullW, fullH); // no result: the original at its own size
+    // Reduced in the DCT domain while that leaves twice the pixels Lanczos makes, as a
+    // run reduces it.
+    int shrink = 1;
+    for (int d : {8, 4, 2})
+        if ((fullW + d - 1) / d >= 2 * size.width() && (fullH + d - 1) / d >= 2 * size.height()) {
+            shrink = d;
+            break;
+        }
+    const QString key = photo + QChar(u'\n') + QString::number(shrink);
+    if (key != decodedKey_ || !decoded_) {
+        decoded_.reset();
+        auto upright = decodedUpright(bytesOf(jpeg), shrink);
+        if (!upright) {
+            decodedKey_.clear();
+            return std::nullopt;
+        }
+        decoded_ = std::make_shared<const Bitmap>(std::move(*upright));
+        decodedKey_ = key;
+    }
+    const Bitmap& in = *decoded_;
+    if (in.width == size.width() && in.height == size.height())
+        return in;
+    return BRLanczosScaleTransform::resize(in, size.width(), size.height(),
+                                           double(size.width()) / in.width,
+                                           double(size.height()) / in.height);
+}
+
+} // namespace brelin
