@@ -10,7 +10,9 @@
 #include "scaling/BRLanczosScaleTransform.h"
 #include "scaling/Orientation.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QLocale>
 #include <QFile>
 #include <QFileInfo>
 
@@ -48,7 +50,39 @@ std::optional<Bitmap> decodedUpright(std::span<const uint8_t> jpeg, int shrink)
     return turnUpright(decoded->bitmap, orientation);
 }
 
+QString pixelSizeText(QSize size)
+{
+    return QStringLiteral("%1 \u00d7 %2").arg(size.width()).arg(size.height());
+}
+
 } // namespace
+
+QString originalCaption(const Comparison& c)
+{
+    QString text = QCoreApplication::translate("PhotoComparison", "Original");
+    if (c.originalSize.isValid())
+        text += QStringLiteral(" \u00b7 ") + pixelSizeText(c.originalSize);
+    return text + QStringLiteral(" \u00b7 ") +
+           QLocale().formattedDataSize(c.originalBytes, 1, QLocale::DataSizeSIFormat);
+}
+
+QString resultCaption(const Comparison& c)
+{
+    const FileOutcome& o = c.outcome;
+    const QString result = QCoreApplication::translate("PhotoComparison", "Result");
+    if (!o.processed())
+        return QCoreApplication::translate("PhotoComparison", "Result: not made");
+    QString text = result;
+    if (o.pixelSize.isValid())
+        text += QStringLiteral(" \u00b7 ") + pixelSizeText(o.pixelSize);
+    text += QStringLiteral(" \u00b7 ") + sizeAfterText(o.bytesBefore, o.bytesAfter);
+    QString how = outcomeHow(o);
+    if (how.isEmpty() && o.kind == FileOutcome::Kind::Encoded)
+        how = QCoreApplication::translate("PhotoComparison", "quality %1").arg(o.quality);
+    if (how.isEmpty() && o.kind == FileOutcome::Kind::Copied)
+        how = QCoreApplication::translate("FileOutcome", "kept its image data");
+    return how.isEmpty() ? text : text + QStringLiteral(" \u00b7 ") + how;
+}
 
 PhotoComparer::PhotoComparer() : scaled_(std::make_shared<ScaledImageCache>()) {}
 
@@ -84,7 +118,8 @@ std::optional<Comparison> PhotoComparer::compare(const QString& source, const QV
     if (abandoned())
         return std::nullopt;
     if (made.outcome.processed())
-        made.result = decodedUpright(bytesOf(made.outcome.result), 1);
+        if (auto pixels = decodedUpright(bytesOf(made.outcome.result), 1))
+            made.result = std::make_shared<const Bitmap>(std::move(*pixels));
     if (abandoned())
         return std::nullopt;
     const QSize size = made.result ? QSize(made.result->width, made.result->height) : QSize();
@@ -92,7 +127,7 @@ std::optional<Comparison> PhotoComparer::compare(const QString& source, const QV
     return made;
 }
 
-std::optional<Bitmap> PhotoComparer::originalAt(const QString& source, QSize size, QSize& fullSize)
+std::shared_ptr<const Bitmap> PhotoComparer::originalAt(const QString& source, QSize size, QSize& fullSize)
 {
     const QFileInfo file(source);
     const QString photo = file.absoluteFilePath() + QChar(u'\n') + QString::number(file.size()) +
@@ -103,7 +138,7 @@ std::optional<Bitmap> PhotoComparer::originalAt(const QString& source, QSize siz
     if (!info) {
         decoded_.reset();
         decodedKey_.clear();
-        return std::nullopt;
+        return nullptr;
     }
     const bool swap = swapsSides(jpegOrientation(bytesOf(jpeg)));
     const int fullW = swap ? info->height : info->width;
@@ -125,17 +160,27 @@ std::optional<Bitmap> PhotoComparer::originalAt(const QString& source, QSize siz
         auto upright = decodedUpright(bytesOf(jpeg), shrink);
         if (!upright) {
             decodedKey_.clear();
-            return std::nullopt;
+            return nullptr;
         }
         decoded_ = std::make_shared<const Bitmap>(std::move(*upright));
         decodedKey_ = key;
     }
     const Bitmap& in = *decoded_;
     if (in.width == size.width() && in.height == size.height())
-        return in;
-    return BRLanczosScaleTransform::resize(in, size.width(), size.height(),
-                                           double(size.width()) / in.width,
-                                           double(size.height()) / in.height);
+        return decoded_;
+    const QString sized = key + QStringLiteral("\n%1x%2").arg(size.width()).arg(size.height());
+    if (sized == resizedKey_ && resized_)
+        return resized_;
+    resized_.reset();
+    resizedKey_.clear();
+    auto out = BRLanczosScaleTransform::resize(in, size.width(), size.height(),
+                                               double(size.width()) / in.width,
+                                               double(size.height()) / in.height);
+    if (!out)
+        return nullptr;
+    resized_ = std::make_shared<const Bitmap>(std::move(*out));
+    resizedKey_ = sized;
+    return resized_;
 }
 
 } // namespace brelin

@@ -28,11 +28,19 @@ struct Comparison
     // What the run would do; its bytes in `outcome.result` when it is processed, else
     // its reason.
     FileOutcome outcome;
-    std::optional<Bitmap> result;   // the result decoded, upright
-    std::optional<Bitmap> original; // the source, upright, at the result's size
+    std::shared_ptr<const Bitmap> result; // the result decoded, upright
+    // The source, upright, at the result's size; the same bitmap as the last comparison's
+    // when the photo and that size are the same.
+    std::shared_ptr<const Bitmap> original;
     QSize originalSize;             // the source's, upright
     qint64 originalBytes = 0;
 };
+
+// The captions under the two halves: "Original · 4080 × 3072 · 2.7 MB" and "Result ·
+// 1920 × 1446 · 412 kB (−85 %) · quality 80" (or how its data were kept, or why it has
+// none). Translated.
+QString originalCaption(const Comparison& comparison);
+QString resultCaption(const Comparison& comparison);
 
 class PhotoComparer
 {
@@ -53,13 +61,15 @@ private:
     // The source upright at `size` (at its own size when `size` is invalid), and its own
     // size in `fullSize`. Its decoded pixels are kept for the next comparison of the same
     // photo.
-    std::optional<Bitmap> originalAt(const QString& source, QSize size, QSize& fullSize);
+    std::shared_ptr<const Bitmap> originalAt(const QString& source, QSize size, QSize& fullSize);
 
     std::shared_ptr<ScaledImageCache> scaled_;
     QString rdjpgcom_;
     QString wrjpgcom_;
     std::shared_ptr<const Bitmap> decoded_; // the source upright, maybe DCT-reduced
     QString decodedKey_;
+    std::shared_ptr<const Bitmap> resized_; // the last original made, at its size
+    QString resizedKey_;
 };
 
 } // namespace brelin

@@ -47,6 +47,36 @@ QString sizeChangeText(qint64 before, qint64 after)
            changeText(before, after);
 }
 
+QString sizeAfterText(qint64 before, qint64 after)
+{
+    return dataSize(after) + changeText(before, after);
+}
+
+QString outcomeHow(const FileOutcome& o)
+{
+    switch (o.kind) {
+    case FileOutcome::Kind::KeptOriginalData:
+        return QCoreApplication::translate("FileOutcome", "kept its image data");
+    case FileOutcome::Kind::KeptOptimisedData:
+        return QCoreApplication::translate("FileOutcome",
+                                           "kept its image data, losslessly optimised");
+    case FileOutcome::Kind::Encoded:
+        if (o.fittedInto > 0)
+            // The target in the kB of 1024 bytes it is given in.
+            return QCoreApplication::translate("FileOutcome", "quality %1 to fit %2 kB")
+                .arg(o.quality)
+                .arg(o.fittedInto / 1024);
+        if (o.atSourceQuality)
+            return QCoreApplication::translate("FileOutcome", "quality %1, the photo's own")
+                .arg(o.quality);
+        break;
+    case FileOutcome::Kind::Copied:
+    case FileOutcome::Kind::Failed:
+        break;
+    }
+    return {};
+}
+
 QString outcomeLine(const FileOutcome& o)
 {
     if (!o.processed())
@@ -56,30 +86,8 @@ QString outcomeLine(const FileOutcome& o)
         line += QStringLiteral("%1 \u00d7 %2 \u00b7 ")
                     .arg(o.pixelSize.width())
                     .arg(o.pixelSize.height());
-    line += dataSize(o.bytesAfter) + changeText(o.bytesBefore, o.bytesAfter);
-    QString how;
-    switch (o.kind) {
-    case FileOutcome::Kind::KeptOriginalData:
-        how = QCoreApplication::translate("FileOutcome", "kept its image data");
-        break;
-    case FileOutcome::Kind::KeptOptimisedData:
-        how =
-            QCoreApplication::translate("FileOutcome", "kept its image data, losslessly optimised");
-        break;
-    case FileOutcome::Kind::Encoded:
-        if (o.fittedInto > 0)
-            // The target in the kB of 1024 bytes it is given in.
-            how = QCoreApplication::translate("FileOutcome", "quality %1 to fit %2 kB")
-                      .arg(o.quality)
-                      .arg(o.fittedInto / 1024);
-        else if (o.atSourceQuality)
-            how = QCoreApplication::translate("FileOutcome", "quality %1, the photo's own")
-                      .arg(o.quality);
-        break;
-    case FileOutcome::Kind::Copied:
-    case FileOutcome::Kind::Failed:
-        break;
-    }
+    line += sizeAfterText(o.bytesBefore, o.bytesAfter);
+    const QString how = outcomeHow(o);
     return how.isEmpty() ? line : line + QStringLiteral(" \u00b7 ") + how;
 }
 

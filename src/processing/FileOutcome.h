@@ -44,6 +44,14 @@ QSize jpegPixelSize(const QString& path);
 // "4.6 MB → 412 kB (−91 %)": sizes in SI units, the change rounded, a real minus sign.
 QString sizeChangeText(qint64 before, qint64 after);
 
+// "412 kB (−91 %)": the size after, and the change.
+QString sizeAfterText(qint64 before, qint64 after);
+
+// What was done to a processed file's image data, when there is more to say than "encoded
+// at the quality asked": "quality 57 to fit 200 kB", "quality 60, the photo's own", "kept
+// its image data"; empty otherwise. Translated.
+QString outcomeHow(const FileOutcome& outcome);
+
 // The list's line for a file after a run: "→ 1920 × 1446 · 412 kB (−91 %)", with
 // " · quality 57 to fit 200 kB", " · quality 60, the photo's own" or " · kept its image
 // data" where that is what happened; a failure's reason as it stands. Translated.

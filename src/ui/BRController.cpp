@@ -67,6 +67,7 @@ BRController::BRController(QObject* parent)
     connect(addFilesButton, &QPushButton::clicked, this, &BRController::addFileButton);
     connect(removeButton, &QPushButton::clicked, this, &BRController::removeFile);
     connect(processButton, &QPushButton::clicked, this, &BRController::process);
+    connect(compareButton, &QPushButton::clicked, this, &BRController::openCompare);
     for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
         connect(filesModel.get(), signal, this, &BRController::updateProcessEnabled);
     connect(filesModel.get(), &QAbstractItemModel::modelReset, this,
@@ -117,6 +118,7 @@ void BRController::connectActions()
     actionAddFiles->setShortcut(QKeySequence::Open);
     answer(actionAddFiles, &BRController::addFileButton);
     answer(actionProcess, &BRController::process);
+    answer(actionCompare, &BRController::openCompare);
     answer(actionRemove, &BRController::removeFile);
     answer(actionRemoveAll, &BRController::removeAll);
     answer(actionCut, [this] { forwardToFocusedField("cut"); });

@@ -18,6 +18,10 @@
 #include <memory>
 
 class BRInfoController;
+class CompareWindow;
+namespace brelin {
+class ComparisonMaker;
+}
 class QDialog;
 class QDockWidget;
 class QLineEdit;
@@ -108,6 +112,10 @@ public slots:
     void toggleInfos();
     // One selected row shows its file in the info panel; none or several clear it.
     void outlineViewSelectionDidChange();
+    // View ▸ Compare: the compare window shows the selected photo and its result.
+    void openCompare();
+    // The compare window, once opened.
+    CompareWindow* compareWindow() const { return compareWin; }
     void visitHomepage();
     void contactMe();
     void donate();
@@ -145,6 +153,10 @@ private:
     // say what a run would do once the record differs from the run's.
     void watchSettings();
     void settingsDidChange();
+    // The open compare window is to show the selection under the settings as they stand:
+    // taken together with the other changes of the same moment.
+    void compareDidChange();
+    void requestComparison();
     void connectActions();
     void showAbout();
     void setUpInfoDrawer();
@@ -173,6 +185,9 @@ private:
     bool opening = false;
     QDockWidget* infoDrawer = nullptr;
     bool infoUpdatePending = false;
+    CompareWindow* compareWin = nullptr;
+    brelin::ComparisonMaker* comparisons = nullptr;
+    bool comparePending = false;
     QPointer<BRPreviewPanel> previewPanel; // while this controller controls it
     BRInfoController* infoController = nullptr;
     QString customPathBackup;

@@ -112,4 +112,5 @@ void BRController::settingsDidChange()
 {
     if (filesModel->hasRunLines() && buildPrefs() != lastRunPrefs)
         filesModel->clearRunLines();
+    compareDidChange();
 }

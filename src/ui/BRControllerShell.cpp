@@ -99,6 +99,7 @@ void BRController::outlineViewSelectionDidChange()
 {
     // Changes that come while a file is being read (an arrow key held down) are taken
     // together: the panel shows where the selection stands, and the keys never queue up.
+    compareDidChange();
     if (infoUpdatePending)
         return;
     infoUpdatePending = true;
