@@ -12,9 +12,9 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QLocale>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 
 namespace brelin {
 namespace {
@@ -127,7 +127,8 @@ std::optional<Comparison> PhotoComparer::compare(const QString& source, const QV
     return made;
 }
 
-std::shared_ptr<const Bitmap> PhotoComparer::originalAt(const QString& source, QSize size, QSize& fullSize)
+std::shared_ptr<const Bitmap> PhotoComparer::originalAt(const QString& source, QSize size,
+                                                        QSize& fullSize)
 {
     const QFileInfo file(source);
     const QString photo = file.absoluteFilePath() + QChar(u'\n') + QString::number(file.size()) +

@@ -32,7 +32,7 @@ struct Comparison
     // The source, upright, at the result's size; the same bitmap as the last comparison's
     // when the photo and that size are the same.
     std::shared_ptr<const Bitmap> original;
-    QSize originalSize;             // the source's, upright
+    QSize originalSize; // the source's, upright
     qint64 originalBytes = 0;
 };
 

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int kGap = 2;            // between the halves side by side
+constexpr int kGap = 2;             // between the halves side by side
 constexpr double kWheelStep = 1.25; // the zoom of one wheel notch or key press
 // Up to this many screen pixels, the whole image is kept at the zoom; above, the part in
 // view and a margin of half a view around it.
@@ -38,6 +38,12 @@ bool isViewKey(const QKeyEvent* key)
     default:
         return false;
     }
+}
+
+// The middle of a pane, between pixels when its side is even.
+QPointF middleOf(const QRect& pane)
+{
+    return QPointF(pane.topLeft()) + QPointF(pane.width(), pane.height()) / 2;
 }
 
 } // namespace
@@ -116,9 +122,9 @@ double CompareView::fitZoom() const
     if (image.isEmpty())
         return 1.0;
     const QRect pane = leftPane();
-    return std::clamp(std::min(double(pane.width()) / image.width(),
-                               double(pane.height()) / image.height()),
-                      kMinZoom, 1.0);
+    return std::clamp(
+        std::min(double(pane.width()) / image.width(), double(pane.height()) / image.height()),
+        kMinZoom, 1.0);
 }
 
 void CompareView::zoomToFit()
@@ -133,18 +139,16 @@ void CompareView::zoomToFit()
 
 void CompareView::setZoom(double zoom)
 {
-    const QRect pane = leftPane();
-    zoomAround(zoom, QPointF(pane.center()) + QPointF(0.5, 0.5));
+    zoomAround(zoom, middleOf(leftPane()));
 }
 
 void CompareView::zoomAround(double zoom, QPointF at)
 {
     zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
     // The point under `at`, in the pane it is in (side by side both show the same).
-    const QRect pane = mode_ == Mode::SideBySide && rightPane().contains(at.toPoint())
-                           ? rightPane()
-                           : leftPane();
-    const QPointF paneCentre = QPointF(pane.topLeft()) + QPointF(pane.width(), pane.height()) / 2;
+    const QRect pane =
+        mode_ == Mode::SideBySide && rightPane().contains(at.toPoint()) ? rightPane() : leftPane();
+    const QPointF paneCentre = middleOf(pane);
     const QPointF under = centre_ + (at - paneCentre) / zoom_;
     fit_ = false;
     zoom_ = zoom;
@@ -190,8 +194,8 @@ void CompareView::ensurePixmaps()
     const QRect inView = partAround(0);
     const bool moved = cachedZoom_ != zoom_ || !cachedPart_.contains(inView);
     if (moved) {
-        const bool small = qint64(image.width() * zoom_) * qint64(image.height() * zoom_) <=
-                           kWholeImagePixels;
+        const bool small =
+            qint64(image.width() * zoom_) * qint64(image.height() * zoom_) <= kWholeImagePixels;
         cachedPart_ = small ? whole : partAround(0.5);
         cachedZoom_ = zoom_;
     }
@@ -246,9 +250,7 @@ void CompareView::paintEvent(QPaintEvent*)
             painter.drawText(clip.adjusted(16, 16, -16, -16), Qt::AlignCenter | Qt::TextWordWrap,
                              text_);
         } else {
-            const QPointF paneCentre =
-                QPointF(pane.topLeft()) + QPointF(pane.width(), pane.height()) / 2;
-            const QPointF at = paneCentre + (QPointF(cachedPart_.topLeft()) - centre_) * zoom_;
+            const QPointF at = middleOf(pane) + (QPointF(cachedPart_.topLeft()) - centre_) * zoom_;
             painter.drawPixmap(QPoint(int(std::floor(at.x())), int(std::floor(at.y()))), pixmap);
         }
         painter.restore();

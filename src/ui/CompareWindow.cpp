@@ -26,7 +26,8 @@ CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent, Qt::Window)
         b->setFocusPolicy(Qt::TabFocus);
         return b;
     };
-    sideBySide_ = button(tr("Side by Side"), tr("The original on the left, the result on the right"));
+    sideBySide_ =
+        button(tr("Side by Side"), tr("The original on the left, the result on the right"));
     divider_ = button(tr("Divider"),
                       tr("The original left of the divider, the result right of it; drag the "
                          "divider to move it"));
@@ -40,7 +41,8 @@ CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     QToolButton* actual = button(tr("100 %"), tr("One pixel of the result per screen pixel (1)"));
     QToolButton* twice = button(tr("200 %"), tr("Two screen pixels per pixel of the result (2)"));
     zoomLabel_ = new QLabel(this);
-    zoomLabel_->setMinimumWidth(zoomLabel_->fontMetrics().horizontalAdvance(QStringLiteral("800 %")));
+    zoomLabel_->setMinimumWidth(
+        zoomLabel_->fontMetrics().horizontalAdvance(QStringLiteral("800 %")));
     status_ = new QLabel(this);
     view_ = new CompareView(this);
     originalCaption_ = new QLabel(this);
@@ -104,7 +106,8 @@ void CompareWindow::showComparison(std::shared_ptr<const brelin::Comparison> com
         original_ = c.original ? toQImage(*c.original) : QImage();
     }
     const QImage result = c.result ? toQImage(*c.result) : QImage();
-    const QString why = c.outcome.processed() ? tr("The result cannot be shown.") : c.outcome.reason;
+    const QString why =
+        c.outcome.processed() ? tr("The result cannot be shown.") : c.outcome.reason;
     if (original_.isNull() && result.isNull())
         view_->clear(why);
     else
@@ -113,6 +116,7 @@ void CompareWindow::showComparison(std::shared_ptr<const brelin::Comparison> com
     resultCaption_->setText(brelin::resultCaption(c));
     setWindowTitle(tr("Compare \u2014 %1").arg(QFileInfo(c.source).fileName()));
     setUpdating(false);
+    emit comparisonShown();
 }
 
 void CompareWindow::showMessage(const QString& text)

@@ -33,6 +33,8 @@ public:
 
 signals:
     void closed();
+    // A comparison is shown; the view draws it at its next paint.
+    void comparisonShown();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
