@@ -45,6 +45,10 @@ dbus-run-session -- bash -c '
     xdotool mousemove 200 582 click 1; sleep 0.5   # a larger photo for the preview
     xdotool key space; shot preview
     xdotool key space; sleep 0.5
+    xdotool type large_with; sleep 1           # the largest photo, found by typing its name
+    xdotool key ctrl+k; sleep 3                # the compare window, at 100 % on a detail
+    xdotool key 1 Left Left Left Left Left Left Left Left Left; shot compare
+    xdotool key Escape; sleep 0.5
     xdotool mousemove 391 677 click 1          # Process, beside the open info panel
     sleep 20
     shot finished-run

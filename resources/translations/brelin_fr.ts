@@ -17,32 +17,32 @@
 <context>
     <name>BRController</name>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="278"/>
+        <location filename="../../src/ui/BRController.cpp" line="280"/>
         <source>Same as original</source>
         <translation>Identique à l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="293"/>
+        <location filename="../../src/ui/BRController.cpp" line="295"/>
         <source>Choose the Output Folder</source>
         <translation>Choisir le dossier de sortie</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="297"/>
+        <location filename="../../src/ui/BRController.cpp" line="299"/>
         <source>Choose</source>
         <translation>Choisir</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="311"/>
+        <location filename="../../src/ui/BRController.cpp" line="313"/>
         <source>Readme</source>
         <translation>LisezMoi</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="318"/>
+        <location filename="../../src/ui/BRController.cpp" line="320"/>
         <source>About Brelin</source>
         <translation>À propos de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRController.cpp" line="319"/>
+        <location filename="../../src/ui/BRController.cpp" line="321"/>
         <source>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Makes JPEG images smaller in batches.&lt;/p&gt;&lt;p&gt;Brelin is free software: you can redistribute it and/or modify it under the terms of the GNU General Public License, version 3 or (at your option) any later version (GPL-3.0-or-later). It comes with no warranty.&lt;/p&gt;</source>
         <translation>&lt;h3&gt;Brelin %1&lt;/h3&gt;&lt;p&gt;Réduit des images JPEG par lots.&lt;/p&gt;&lt;p&gt;Brelin est un logiciel libre : vous pouvez le redistribuer et le modifier selon les termes de la Licence publique générale GNU, version 3 ou (à votre choix) toute version ultérieure (GPL-3.0-or-later). Il est fourni sans aucune garantie.&lt;/p&gt;</translation>
     </message>
@@ -107,14 +107,19 @@
         <translation>Infos</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerShell.cpp" line="181"/>
+        <location filename="../../src/ui/BRControllerShell.cpp" line="182"/>
         <source>Close Quick Look panel</source>
         <translation>Fermer le panneau Coup d’œil</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRControllerShell.cpp" line="181"/>
+        <location filename="../../src/ui/BRControllerShell.cpp" line="182"/>
         <source>Open Quick Look panel</source>
         <translation>Ouvrir le panneau Coup d’œil</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRControllerCompare.cpp" line="53"/>
+        <source>Select one photo in the list to see it beside what the settings make of it.</source>
+        <translation>Choisissez une photo dans la liste pour la voir à côté de ce que les réglages en font.</translation>
     </message>
 </context>
 <context>
@@ -190,177 +195,177 @@
 <context>
     <name>BRMainWindow</name>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="161"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="171"/>
         <source>Size</source>
         <translation>Taille</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="173"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="183"/>
         <source>Keep the original size</source>
         <translation>Garder la taille d’origine</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="186"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="196"/>
         <source>Scale by a factor:</source>
         <translation>Multiplier par un facteur :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="196"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="206"/>
         <source>Width and height are multiplied by this factor</source>
         <translation>La largeur et la hauteur sont multipliées par ce facteur</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="221"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="231"/>
         <source>Scale to a fixed length:</source>
         <translation>Ramener à une longueur fixe :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="253"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="263"/>
         <source>Applies to:</source>
         <translation>S’applique à :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="270"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="280"/>
         <source>Width</source>
         <translation>la largeur</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="275"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="285"/>
         <source>Height</source>
         <translation>la hauteur</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="280"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="290"/>
         <source>Shorter side</source>
         <translation>le petit côté</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="285"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="295"/>
         <source>Longer side</source>
         <translation>le grand côté</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="290"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="300"/>
         <source>Width, only for wider images</source>
         <translation>la largeur, pour les images plus larges seulement</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="295"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="305"/>
         <source>Height, only for higher images</source>
         <translation>la hauteur, pour les images plus hautes seulement</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="311"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="321"/>
         <source>Quality</source>
         <translation>Qualité</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="320"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="330"/>
         <source>Recompress the image</source>
         <translation>Recompresser l’image</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="326"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="336"/>
         <source>Decode and encode every image anew; always on while the image is scaled</source>
         <translation>Décoder et encoder de nouveau chaque image ; toujours actif quand l’image est redimensionnée</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="374"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="384"/>
         <source>Smaller file</source>
         <translation>Fichier plus léger</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="381"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="391"/>
         <source>Better image</source>
         <translation>Meilleure image</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="453"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="463"/>
         <source>Metadata</source>
         <translation>Métadonnées</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="465"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="475"/>
         <source>Camera settings, date, GPS position and thumbnail (APP1)</source>
         <translation>Réglages de l’appareil, date, position GPS et vignette (APP1)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="475"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="485"/>
         <source>Captions, keywords and credits (APP13)</source>
         <translation>Légendes, mots-clés et crédits (APP13)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="485"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="495"/>
         <source>The colour profile (APP2)</source>
         <translation>Le profil de couleurs (APP2)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="502"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="512"/>
         <source>Remove other markers</source>
         <translation>Retirer les autres marqueurs</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="505"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="515"/>
         <source>APP0, APP3, APP12 and APP14 segments</source>
         <translation>Segments APP0, APP3, APP12 et APP14</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="525"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="535"/>
         <source>Output</source>
         <translation>Sortie</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="534"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="544"/>
         <source>Add a suffix to the name:</source>
         <translation>Ajouter un suffixe au nom :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="540"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="550"/>
         <source>Keep the original: the result gets this text before its extension</source>
         <translation>Garder l’original : le résultat reçoit ce texte avant son extension</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="554"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="564"/>
         <source>Save into a folder:</source>
         <translation>Enregistrer dans un dossier :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="557"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="567"/>
         <source>Write the results into this folder instead of beside the originals</source>
         <translation>Écrire les résultats dans ce dossier plutôt qu’à côté des originaux</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="564"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="574"/>
         <source>Same as original</source>
         <translation>Identique à l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="571"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="581"/>
         <source>Choose…</source>
         <translation>Choisir…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="591"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="601"/>
         <source>Icon</source>
         <translation>Icône</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="603"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="613"/>
         <source>Keep the original&apos;s custom icon</source>
         <translation>Garder l’icône personnalisée de l’original</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="619"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="629"/>
         <source>Remove the custom icon</source>
         <translation>Retirer l’icône personnalisée</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="632"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="642"/>
         <source>Make an icon from the image</source>
         <translation>Faire une icône à partir de l’image</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="81"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="91"/>
         <source>Process</source>
         <translation>Traiter</translation>
     </message>
@@ -385,232 +390,252 @@
         <translation>Retirer de la liste les lignes sélectionnées</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="136"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="81"/>
+        <source>Compare</source>
+        <translation>Comparer</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="84"/>
+        <source>The selected photo beside what the settings make of it</source>
+        <translation>La photo choisie à côté de ce que les réglages en font</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="146"/>
         <source>Preset:</source>
         <translation>Préréglage :</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="146"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="156"/>
         <source>Choose a preset to show its settings, or save the settings shown as a preset</source>
         <translation>Choisissez un préréglage pour afficher ses réglages, ou enregistrez les réglages affichés comme préréglage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="300"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="310"/>
         <source>Longer side, if longer</source>
         <translation>le grand côté, s’il est plus grand</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="391"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="401"/>
         <source>At most</source>
         <translation>Au plus</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="394"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="404"/>
         <source>Lower the quality, for each photo, until the result is no larger than this</source>
         <translation>Baisser la qualité, photo par photo, jusqu’à ce que le résultat ne dépasse pas cette taille</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="401"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="411"/>
         <source> kB</source>
         <translation> Ko</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="413"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="423"/>
         <source>The largest result, in kB of 1024 bytes; the quality above is the highest allowed</source>
         <translation>Le plus grand résultat, en Ko de 1024 octets ; la qualité ci-dessus est la plus haute permise</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="420"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="430"/>
         <source>Allow a higher quality than the photo has</source>
         <translation>Permettre une qualité supérieure à celle de la photo</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="423"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="433"/>
         <source>Encode at the quality asked even where the photo was saved at a lower one: the file grows, the look does not</source>
         <translation>Encoder à la qualité demandée même si la photo a été enregistrée à une qualité inférieure : le fichier grossit, l’aspect reste le même</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="430"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="440"/>
         <source>Baseline JPEG (for old devices)</source>
         <translation>JPEG séquentiel (pour les anciens appareils)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="433"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="443"/>
         <source>One sequential scan, as every decoder reads it; progressive scans are usually smaller</source>
         <translation>Un seul balayage séquentiel, que tout décodeur lit ; les balayages progressifs sont en général plus petits</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="440"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="450"/>
         <source>Copy image data byte for byte</source>
         <translation>Copier les données d’image octet par octet</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="443"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="453"/>
         <source>Where image data are copied, keep them as they are instead of rewriting them losslessly smaller</source>
         <translation>Là où les données d’image sont copiées, les garder telles quelles au lieu de les réécrire plus petites sans perte</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="462"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="472"/>
         <source>Remove EXIF</source>
         <translation>Retirer l’EXIF</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="472"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="482"/>
         <source>Remove IPTC</source>
         <translation>Retirer l’IPTC</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="482"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="492"/>
         <source>Remove ICC profile</source>
         <translation>Retirer le profil ICC</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="492"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="502"/>
         <source>Remove comment</source>
         <translation>Retirer le commentaire</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="495"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="505"/>
         <source>The JPEG comment text (COM)</source>
         <translation>Le texte du commentaire JPEG (COM)</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="512"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="522"/>
         <source>Remove HDR gain map</source>
         <translation>Retirer la carte de gain HDR</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="515"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="525"/>
         <source>The second image of an HDR photo, which brightens its highlights on HDR screens</source>
         <translation>La seconde image d’une photo HDR, qui éclaircit ses hautes lumières sur les écrans HDR</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="578"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="588"/>
         <source>Keep the folders&apos; structure</source>
         <translation>Garder la structure des dossiers</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="581"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="591"/>
         <source>A photo from a folder of the list goes into that folder&apos;s name and its path below it</source>
         <translation>Une photo d’un dossier de la liste va dans le nom de ce dossier et son chemin en dessous</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="665"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="675"/>
         <source>&amp;File</source>
         <translation>&amp;Fichier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="674"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="684"/>
         <source>&amp;Edit</source>
         <translation>&amp;Édition</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="689"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="699"/>
         <source>&amp;View</source>
         <translation>&amp;Affichage</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="698"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="709"/>
         <source>&amp;Help</source>
         <translation>Ai&amp;de</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="716"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="727"/>
         <source>&amp;Process</source>
         <translation>&amp;Traiter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="721"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="732"/>
         <source>&amp;Add Photos and Folders…</source>
         <translation>&amp;Ajouter des photos et des dossiers…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="726"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="737"/>
         <source>&amp;Remove from List</source>
         <translation>&amp;Retirer de la liste</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="731"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="742"/>
         <source>Remove A&amp;ll</source>
         <translation>Retirer t&amp;out</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="736"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="747"/>
         <source>&amp;Quit</source>
         <translation>&amp;Quitter</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="744"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="755"/>
         <source>Cu&amp;t</source>
         <translation>Co&amp;uper</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="749"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="760"/>
         <source>&amp;Copy</source>
         <translation>&amp;Copier</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="754"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="765"/>
         <source>&amp;Paste</source>
         <translation>C&amp;oller</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="759"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="770"/>
         <source>Select &amp;All</source>
         <translation>&amp;Tout sélectionner</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="764"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="775"/>
         <source>Pr&amp;eferences…</source>
         <translation>Pré&amp;férences…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="772"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="783"/>
         <source>&amp;Full Screen</source>
         <translation>&amp;Plein écran</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="777"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="788"/>
         <source>Show &amp;Info</source>
         <translation>Afficher les &amp;infos</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="780"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="791"/>
         <source>Ctrl+I</source>
         <translation>Ctrl+I</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="785"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="796"/>
         <source>Open Quick Look panel</source>
         <translation>Ouvrir le panneau Coup d’œil</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="788"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="799"/>
         <source>Ctrl+Y</source>
         <translation>Ctrl+Y</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="793"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="804"/>
+        <source>&amp;Compare</source>
+        <translation>&amp;Comparer</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="807"/>
+        <source>Ctrl+K</source>
+        <translation>Ctrl+K</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/BRMainWindow.ui" line="812"/>
         <source>Brelin &amp;Website</source>
         <translation>&amp;Site web de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="798"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="817"/>
         <source>&amp;Contact the Author…</source>
         <translation>&amp;Contacter l’auteur…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="803"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="822"/>
         <source>&amp;Donate…</source>
         <translation>&amp;Faire un don…</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="808"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="827"/>
         <source>Brelin &amp;Help</source>
         <translation>&amp;Aide de Brelin</translation>
     </message>
     <message>
-        <location filename="../../src/ui/BRMainWindow.ui" line="813"/>
+        <location filename="../../src/ui/BRMainWindow.ui" line="832"/>
         <source>&amp;About Brelin</source>
         <translation>À &amp;propos de Brelin</translation>
     </message>
@@ -649,7 +674,7 @@
         <translation>Le fichier existant a été gardé : vous avez choisi de ne pas le remplacer.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="218"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="216"/>
         <source>The temporary folder cannot be created.</source>
         <translation>Le dossier temporaire ne peut pas être créé.</translation>
     </message>
@@ -660,7 +685,12 @@
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/BRProcessor.cpp" line="460"/>
+        <location filename="../../src/processing/BRProcessor.cpp" line="431"/>
+        <source>The temporary folder cannot be read.</source>
+        <translation>Le dossier temporaire ne peut pas être lu.</translation>
+    </message>
+    <message>
+        <location filename="../../src/processing/BRProcessor.cpp" line="473"/>
         <source>The file could not be processed.</source>
         <translation>Le fichier n’a pas pu être traité.</translation>
     </message>
@@ -676,6 +706,85 @@
         <location filename="../../src/filelist/BRUtils.cpp" line="9"/>
         <source>Bytes</source>
         <translation>octets</translation>
+    </message>
+</context>
+<context>
+    <name>CompareWindow</name>
+    <message>
+        <location filename="../../src/ui/CompareWindow.cpp" line="18"/>
+        <location filename="../../src/ui/CompareWindow.cpp" line="130"/>
+        <source>Compare</source>
+        <translation>Comparer</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/CompareWindow.cpp" line="30"/>
+        <source>Side by Side</source>
+        <translation>Côte à côte</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/CompareWindow.cpp" line="30"/>
+        <source>The original on the left, the result on the right</source>
+        <translation>L’original à gauche, le résultat à droite</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/CompareWindow.cpp" line="31"/>
+        <source>Divider</source>
+        <translation>Séparateur</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/CompareWindow.cpp" line="32"/>
+        <source>The original left of the divider, the result right of it; drag the divider to move it</source>
+        <translation>L’original à gauche du séparateur, le résultat à droite ; faites glisser le séparateur pour le déplacer</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/CompareWindow.cpp" line="40"/>
+        <source>Fit</source>
+        <translation>Ajuster</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/CompareWindow.cpp" line="40"/>
+        <source>Zoom to fit (0)</source>
+        <translation>Zoom ajusté à la fenêtre (0)</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/CompareWindow.cpp" line="41"/>
+        <source>100 %</source>
+        <translation>100 %</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/CompareWindow.cpp" line="41"/>
+        <source>One pixel of the result per screen pixel (1)</source>
+        <translation>Un pixel du résultat par pixel de l’écran (1)</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/CompareWindow.cpp" line="42"/>
+        <source>200 %</source>
+        <translation>200 %</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/CompareWindow.cpp" line="42"/>
+        <source>Two screen pixels per pixel of the result (2)</source>
+        <translation>Deux pixels de l’écran par pixel du résultat (2)</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/CompareWindow.cpp" line="88"/>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/CompareWindow.cpp" line="110"/>
+        <source>The result cannot be shown.</source>
+        <translation>Le résultat ne peut pas être affiché.</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/CompareWindow.cpp" line="117"/>
+        <source>Compare — %1</source>
+        <translation>Comparer — %1</translation>
+    </message>
+    <message>
+        <location filename="../../src/ui/CompareWindow.cpp" line="137"/>
+        <source>Updating…</source>
+        <translation>Mise à jour…</translation>
     </message>
 </context>
 <context>
@@ -719,22 +828,23 @@
 <context>
     <name>FileOutcome</name>
     <message>
-        <location filename="../../src/processing/FileOutcome.cpp" line="63"/>
+        <location filename="../../src/compare/PhotoComparison.cpp" line="83"/>
+        <location filename="../../src/processing/FileOutcome.cpp" line="59"/>
         <source>kept its image data</source>
         <translation>données d’image conservées</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileOutcome.cpp" line="67"/>
+        <location filename="../../src/processing/FileOutcome.cpp" line="61"/>
         <source>kept its image data, losslessly optimised</source>
         <translation>données d’image conservées, optimisées sans perte</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileOutcome.cpp" line="72"/>
+        <location filename="../../src/processing/FileOutcome.cpp" line="66"/>
         <source>quality %1 to fit %2 kB</source>
         <translation>qualité %1 pour tenir en %2 Ko</translation>
     </message>
     <message>
-        <location filename="../../src/processing/FileOutcome.cpp" line="76"/>
+        <location filename="../../src/processing/FileOutcome.cpp" line="70"/>
         <source>quality %1, the photo&apos;s own</source>
         <translation>qualité %1, celle de la photo</translation>
     </message>
@@ -889,29 +999,30 @@
 <context>
     <name>JpegReencoder</name>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="131"/>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="188"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="134"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="191"/>
         <source>The file cannot be read.</source>
         <translation>Le fichier est illisible.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="199"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="202"/>
         <source>The settings give the image no usable size.</source>
         <translation>Les réglages ne donnent à l’image aucune taille utilisable.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="221"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="243"/>
         <source>The image cannot be scaled.</source>
         <translation>L’image ne peut pas être redimensionnée.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="217"/>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="302"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="239"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="345"/>
         <source>The image cannot be encoded.</source>
         <translation>L’image ne peut pas être encodée.</translation>
     </message>
     <message>
-        <location filename="../../src/processing/JpegReencoder.cpp" line="209"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="219"/>
+        <location filename="../../src/processing/JpegReencoder.cpp" line="231"/>
         <source>The temporary folder cannot be written.</source>
         <translation>Impossible d’écrire dans le dossier temporaire.</translation>
     </message>
@@ -950,6 +1061,29 @@
         <location filename="../../src/processing/MetadataTransfer.cpp" line="498"/>
         <source>The new image is not a complete JPEG image.</source>
         <translation>La nouvelle image n’est pas une image JPEG complète.</translation>
+    </message>
+</context>
+<context>
+    <name>PhotoComparison</name>
+    <message>
+        <location filename="../../src/compare/PhotoComparison.cpp" line="62"/>
+        <source>Original</source>
+        <translation>Original</translation>
+    </message>
+    <message>
+        <location filename="../../src/compare/PhotoComparison.cpp" line="72"/>
+        <source>Result</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <location filename="../../src/compare/PhotoComparison.cpp" line="74"/>
+        <source>Result: not made</source>
+        <translation>Résultat : non produit</translation>
+    </message>
+    <message>
+        <location filename="../../src/compare/PhotoComparison.cpp" line="81"/>
+        <source>quality %1</source>
+        <translation>qualité %1</translation>
     </message>
 </context>
 <context>

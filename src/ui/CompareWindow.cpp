@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -80,6 +81,10 @@ CompareWindow::CompareWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(view_, &CompareView::zoomChanged, this, &CompareWindow::showZoom);
     showZoom(view_->zoom());
     placeCaptions();
+    // Closed as a viewer window closes.
+    for (const QKeySequence& keys :
+         {QKeySequence(QKeySequence::Close), QKeySequence(Qt::Key_Escape)})
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, &QWidget::close);
     view_->setFocus();
 }
 
