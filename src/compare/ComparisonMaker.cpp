@@ -46,29 +46,39 @@ quint64 ComparisonMaker::request(const QString& source, const QVariantMap& prefs
 
 void ComparisonMaker::cancel()
 {
-    const std::lock_guard lock(mutex_);
-    ++generation_;
-    pending_.reset();
+    {
+        const std::lock_guard lock(mutex_);
+        ++generation_;
+        pending_.reset();
+        forget_ = true;
+    }
+    wake_.notify_all();
 }
 
 void ComparisonMaker::work()
 {
     lowerThreadPriority();
-    PhotoComparer comparer;
+    auto comparer = std::make_unique<PhotoComparer>();
     for (;;) {
         Request next;
         {
             std::unique_lock lock(mutex_);
-            wake_.wait(lock, [&] { return quit_ || pending_; });
+            wake_.wait(lock, [&] { return quit_ || pending_ || forget_; });
             if (quit_)
                 return;
+            if (forget_) {
+                forget_ = false;
+                comparer = std::make_unique<PhotoComparer>();
+            }
+            if (!pending_)
+                continue;
             next = std::move(*pending_);
             pending_.reset();
-            comparer.setToolPaths(rdjpgcom_, wrjpgcom_);
+            comparer->setToolPaths(rdjpgcom_, wrjpgcom_);
         }
         const quint64 generation = next.generation;
         auto comparison =
-            comparer.compare(next.source, next.prefs, [&] { return generation_ != generation; });
+            comparer->compare(next.source, next.prefs, [&] { return generation_ != generation; });
         if (!comparison)
             continue;
         comparison->generation = generation;

@@ -29,7 +29,8 @@ public:
 
     // Asks for `source` under `prefs`; returns the request's number.
     quint64 request(const QString& source, const QVariantMap& prefs);
-    // Nothing is wanted any more: the work in progress is abandoned.
+    // Nothing is wanted any more: the work in progress is abandoned, and the pixels kept
+    // for the next request are let go.
     void cancel();
     // The number of the newest request.
     quint64 latest() const { return generation_; }
@@ -52,6 +53,7 @@ private:
     std::condition_variable wake_;
     std::optional<Request> pending_;
     bool quit_ = false;
+    bool forget_ = false;
     QString rdjpgcom_;
     QString wrjpgcom_;
     std::unique_ptr<QThread> thread_;

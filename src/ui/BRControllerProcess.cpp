@@ -43,6 +43,8 @@ void BRController::runBatch(const std::vector<BRFileURLPtr>& files)
     showOutcomes(processor.outcomes());
     processing = false;
     updateProcessEnabled();
+    // A run may have replaced the photo compared.
+    compareDidChange();
 }
 
 void BRController::processDidEnd()

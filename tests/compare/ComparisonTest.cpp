@@ -171,6 +171,14 @@ TEST(ComparisonMaker, OnlyTheNewestRequestIsShown)
     EXPECT_EQ(shown.front()->generation, maker.latest());
     EXPECT_EQ(shown.front()->prefs.value(key::Quality).toInt(), 30);
     EXPECT_EQ(shown.front()->outcome.quality, 30);
+
+    // Cancelled, the maker lets its pixels go and makes the same result from the file.
+    maker.cancel();
+    maker.request(large, prefs);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    loop.exec();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown.back()->outcome.result, shown.front()->outcome.result);
 }
 
 } // namespace
