@@ -144,6 +144,46 @@ TEST(PhotoComparison, NoFolderIsMadeAndAFailureGivesItsReason)
     EXPECT_FALSE(damaged->result);
 }
 
+TEST(PhotoComparison, CaptionsSayWhatEachHalfIs)
+{
+    Comparison c;
+    c.originalSize = QSize(4080, 3072);
+    c.originalBytes = 4600000;
+    EXPECT_EQ(originalCaption(c), QStringLiteral("Original · 4080 × 3072 · 4.6 MB"));
+    struct Row
+    {
+        FileOutcome::Kind kind;
+        int quality;
+        qint64 fittedInto;
+        bool atSourceQuality;
+        const char* caption;
+    };
+    const std::vector<Row> rows = {
+        {FileOutcome::Kind::Encoded, 80, 0, false,
+         "Result · 1920 × 1446 · 412.0 kB (−91 %) · quality 80"},
+        {FileOutcome::Kind::Encoded, 57, 204800, false,
+         "Result · 1920 × 1446 · 412.0 kB (−91 %) · quality 57 to fit 200 kB"},
+        {FileOutcome::Kind::Encoded, 60, 0, true,
+         "Result · 1920 × 1446 · 412.0 kB (−91 %) · quality 60, the photo's own"},
+        {FileOutcome::Kind::KeptOriginalData, 0, 0, false,
+         "Result · 1920 × 1446 · 412.0 kB (−91 %) · kept its image data"},
+        {FileOutcome::Kind::Copied, 0, 0, false,
+         "Result · 1920 × 1446 · 412.0 kB (−91 %) · kept its image data"},
+        {FileOutcome::Kind::Failed, 0, 0, false, "Result: not made"},
+    };
+    for (const Row& row : rows) {
+        c.outcome = {};
+        c.outcome.kind = row.kind;
+        c.outcome.quality = row.quality;
+        c.outcome.fittedInto = row.fittedInto;
+        c.outcome.atSourceQuality = row.atSourceQuality;
+        c.outcome.bytesBefore = 4600000;
+        c.outcome.bytesAfter = 412000;
+        c.outcome.pixelSize = QSize(1920, 1446);
+        EXPECT_EQ(resultCaption(c), QString::fromUtf8(row.caption));
+    }
+}
+
 TEST(ComparisonMaker, OnlyTheNewestRequestIsShown)
 {
     ComparisonMaker maker;
