@@ -11,6 +11,7 @@
 #include "ui/CompareWindow.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QMainWindow>
 #include <QSlider>
@@ -84,6 +85,15 @@ int main(int argc, char** argv)
     timed("quality changed", 12, [&](int i) { quality->setValue(i % 2 ? 75 : 60); });
     timed("fitted size changed", 8, [&](int i) { fitTo->setValue(i % 2 ? 1920 : 1600); });
     fitTo->setValue(1920);
+    shown();
+    // A size target the search must lower the quality for.
+    auto* targetOn = controller.window()->findChild<QCheckBox*>(QStringLiteral("maxSizeOn"));
+    auto* target = controller.window()->findChild<QSpinBox*>(QStringLiteral("maxSizeValue"));
+    targetOn->setChecked(true);
+    target->setValue(int(window->shown()->outcome.bytesAfter / 1024 * 2 / 3));
+    shown();
+    timed("quality, with a size target", 8, [&](int i) { quality->setValue(i % 2 ? 80 : 70); });
+    targetOn->setChecked(false);
     shown();
     if (args.size() > 1)
         timed("another photo selected", 6, [&](int i) { select(i % 2 ? 0 : 1); });
