@@ -6,15 +6,19 @@
 #include "platform/ExifOrientation.h"
 #include "platform/JpegCodec.h"
 #include "processing/BRProcessor.h"
+#include "processing/JpegReencoder.h"
 #include "processing/ScaledImageCache.h"
 #include "scaling/BRLanczosScaleTransform.h"
 #include "scaling/Orientation.h"
+#include "settings/SettingsRecord.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+
+#include <thread>
 
 namespace brelin {
 namespace {
@@ -53,6 +57,21 @@ std::optional<Bitmap> decodedUpright(std::span<const uint8_t> jpeg, int shrink)
 QString pixelSizeText(QSize size)
 {
     return QStringLiteral("%1 \u00d7 %2").arg(size.width()).arg(size.height());
+}
+
+// The result's size, upright, as the settings plan it; invalid when the photo cannot be
+// read.
+QSize plannedSize(const QString& source, const QVariantMap& prefs)
+{
+    JpegReencoder plan(prefs, QString());
+    if (!plan.load(source))
+        return {};
+    const GainMapJob job = plan.gainMapJob(1.0f);
+    QSize size = recordFlag(prefs, key::Recompress) ? QSize(job.width, job.height)
+                                                    : QSize(job.sourceWidth, job.sourceHeight);
+    if (swapsSides(jpegOrientation(bytesOf(plan.sourceBytes()))))
+        size.transpose();
+    return size.isEmpty() ? QSize() : size;
 }
 
 } // namespace
@@ -102,6 +121,14 @@ std::optional<Comparison> PhotoComparer::compare(const QString& source, const QV
     made.source = source;
     made.prefs = prefs;
     made.originalBytes = QFileInfo(source).size();
+    // The original is made at the size the settings plan for the result while the result
+    // is made, on the other core; a result of another size has it made again below.
+    const QSize planned = plannedSize(source, prefs);
+    std::shared_ptr<const Bitmap> early;
+    std::thread originalMaker;
+    if (planned.isValid())
+        originalMaker =
+            std::thread([&] { early = originalAt(source, planned, made.originalSize); });
     {
         QuietWindows windows;
         BRProcessor run(nullptr, windows, {BRFileURL::makeWithPath(source)}, prefs);
@@ -111,6 +138,8 @@ std::optional<Comparison> PhotoComparer::compare(const QString& source, const QV
         run.setKeepsResults(true);
         run.setScaledImageCache(scaled_);
         run.startProcess();
+        if (originalMaker.joinable())
+            originalMaker.join();
         if (run.outcomes().empty())
             return std::nullopt;
         made.outcome = run.outcomes().front();
@@ -123,7 +152,9 @@ std::optional<Comparison> PhotoComparer::compare(const QString& source, const QV
     if (abandoned())
         return std::nullopt;
     const QSize size = made.result ? QSize(made.result->width, made.result->height) : QSize();
-    made.original = originalAt(source, size, made.originalSize);
+    made.original = early && size.isValid() && QSize(early->width, early->height) == size
+                        ? early
+                        : originalAt(source, size, made.originalSize);
     return made;
 }
 
