@@ -58,6 +58,15 @@ TEST(PhotoComparison, TheResultIsWhatARunWrites)
     QTemporaryDir dir;
     const QString sideways = photo(QStringLiteral("orientation/landscape_6.jpg"));
     const QString large = photo(QStringLiteral("large_with_exif.jpg"));
+    // Grey and CMYK photos take the engine's other paths.
+    const auto converted = [&](const char* space) {
+        const QString out = dir.filePath(QString::fromLatin1(space) + QStringLiteral(".jpg"));
+        run(QStringLiteral("convert"),
+            {sideways, QStringLiteral("-colorspace"), QString::fromLatin1(space), out});
+        return out;
+    };
+    const QString grey = converted("Gray");
+    const QString cmyk = converted("CMYK");
     struct Row
     {
         const char* what;
@@ -95,6 +104,8 @@ TEST(PhotoComparison, TheResultIsWhatARunWrites)
          large,
          {{key::ScalingFixedValue, 1024}, {key::MaxSize, 60000}, {key::Quality, 60}},
          FileOutcome::Kind::Encoded},
+        {"grey", grey, {{key::ScalingFixedValue, 300}}, FileOutcome::Kind::Encoded},
+        {"CMYK", cmyk, {{key::ScalingFixedValue, 300}}, FileOutcome::Kind::Encoded},
     };
     PhotoComparer comparer;
     for (const Row& row : rows) {
