@@ -122,9 +122,14 @@ double CompareView::fitZoom() const
     if (image.isEmpty())
         return 1.0;
     const QRect pane = leftPane();
-    return std::clamp(
-        std::min(double(pane.width()) / image.width(), double(pane.height()) / image.height()),
-        kMinZoom, 1.0);
+    const double logical =
+        std::min(double(pane.width()) / image.width(), double(pane.height()) / image.height());
+    return std::clamp(logical * devicePixelRatioF(), kMinZoom, 1.0);
+}
+
+double CompareView::scale() const
+{
+    return zoom_ / devicePixelRatioF();
 }
 
 void CompareView::zoomToFit()
@@ -149,10 +154,10 @@ void CompareView::zoomAround(double zoom, QPointF at)
     const QRect pane =
         mode_ == Mode::SideBySide && rightPane().contains(at.toPoint()) ? rightPane() : leftPane();
     const QPointF paneCentre = middleOf(pane);
-    const QPointF under = centre_ + (at - paneCentre) / zoom_;
+    const QPointF under = centre_ + (at - paneCentre) / scale();
     fit_ = false;
     zoom_ = zoom;
-    centre_ = under - (at - paneCentre) / zoom_;
+    centre_ = under - (at - paneCentre) / scale();
     keepCentreInside();
     update();
     emit zoomChanged(zoom_);
@@ -160,7 +165,7 @@ void CompareView::zoomAround(double zoom, QPointF at)
 
 void CompareView::panBy(QPointF viewPixels)
 {
-    centre_ -= viewPixels / zoom_;
+    centre_ -= viewPixels / scale();
     keepCentreInside();
     update();
 }
@@ -171,8 +176,8 @@ void CompareView::keepCentreInside()
     const QRect pane = leftPane();
     // An axis that fits is centred; one that does not is kept from showing beyond its edges.
     const auto clampAxis = [&](double c, int length, int paneLength) {
-        const double half = paneLength / 2.0 / zoom_;
-        if (length * zoom_ <= paneLength)
+        const double half = paneLength / 2.0 / scale();
+        if (length * scale() <= paneLength)
             return length / 2.0;
         return std::clamp(c, half, length - half);
     };
@@ -188,7 +193,7 @@ void CompareView::ensurePixmaps()
     const QRect pane = leftPane();
     const QRect whole(QPoint(0, 0), image);
     const auto partAround = [&](double margin) {
-        const QPointF half = QPointF(pane.width(), pane.height()) * (0.5 + margin) / zoom_;
+        const QPointF half = QPointF(pane.width(), pane.height()) * (0.5 + margin) / scale();
         return QRectF(centre_ - half, centre_ + half).toAlignedRect().intersected(whole);
     };
     const QRect inView = partAround(0);
@@ -217,6 +222,8 @@ void CompareView::ensurePixmaps()
         const QImage piece = part == whole ? from : from.copy(part);
         pixmap = QPixmap::fromImage(zoom_ == 1.0 ? piece
                                                  : piece.scaled(size, Qt::IgnoreAspectRatio, how));
+        // Its pixels are the screen's, whatever the scale of the desktop.
+        pixmap.setDevicePixelRatio(devicePixelRatioF());
     };
     render(original_, originalPixmap_, originalKey_);
     render(result_, resultPixmap_, resultKey_);
@@ -250,7 +257,8 @@ void CompareView::paintEvent(QPaintEvent*)
             painter.drawText(clip.adjusted(16, 16, -16, -16), Qt::AlignCenter | Qt::TextWordWrap,
                              text_);
         } else {
-            const QPointF at = middleOf(pane) + (QPointF(cachedPart_.topLeft()) - centre_) * zoom_;
+            const QPointF at =
+                middleOf(pane) + (QPointF(cachedPart_.topLeft()) - centre_) * scale();
             painter.drawPixmap(QPoint(int(std::floor(at.x())), int(std::floor(at.y()))), pixmap);
         }
         painter.restore();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The original and the result of one photo, side by side or over each other with a
-// divider, zoomed and panned in step. Zoom 1 is one pixel of the result per screen pixel.
+// divider, zoomed and panned in step. Zoom 1 is one pixel of the result per pixel of the
+// screen, also where the desktop is scaled.
 // What is drawn comes from pixmaps made at the current zoom for the part in view, so a
 // paint only copies pixels.
 #pragma once
@@ -59,6 +60,8 @@ private:
     QRect rightPane() const;
     QSize imageSize() const;
     double fitZoom() const;
+    // Widget units per image pixel: the zoom over the screen's device pixel ratio.
+    double scale() const;
     // Zooms so that the image point under `at` (view coordinates) stays under it.
     void zoomAround(double zoom, QPointF at);
     void panBy(QPointF viewPixels);
