@@ -204,26 +204,6 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* r
                     reason);
     }
     keepsPixelSize_ = outW == info->width && outH == info->height;
-    const QString key = cache_ ? cacheKey() : QString();
-    if (cache_) {
-        if (const auto kept = cache_->find(key)) {
-            scaledPlanes_ = kept->planes;
-            scaledBitmap_ = kept->bitmap;
-            grey_ = kept->grey;
-            resampled_ = kept->resampled;
-            const auto encoded = encodeAgain(quality, reason);
-            if (!encoded)
-                return std::nullopt;
-            if (!writeScratchFile(target, QByteArray(reinterpret_cast<const char*>(encoded->data()),
-                                                     qsizetype(encoded->size()))))
-                return fail(QCoreApplication::translate("JpegReencoder",
-                                                        "The temporary folder cannot be written."),
-                            reason);
-            return target;
-        }
-    }
-    const bool keeps = keepsScaled_ || cache_;
-
     const bool turn = recordFlag(prefs_, key::RemoveEXIF) && orientation != 1;
     const auto written = [&](const std::vector<uint8_t>& bytes) -> std::optional<QString> {
         if (!writeScratchFile(target, QByteArray(reinterpret_cast<const char*>(bytes.data()),
@@ -233,6 +213,17 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* r
                         reason);
         return target;
     };
+    if (cache_) {
+        if (const auto kept = cache_->find(cacheKey())) {
+            scaledPlanes_ = kept->planes;
+            scaledBitmap_ = kept->bitmap;
+            grey_ = kept->grey;
+            resampled_ = kept->resampled;
+            const auto encoded = encodeAgain(quality, reason);
+            return encoded ? written(*encoded) : std::nullopt;
+        }
+    }
+    const bool keeps = keepsScaled_ || cache_;
     const auto unencodable = [&] {
         brLog(QStringLiteral("Cannot encode %1: %2")
                   .arg(source, QString::fromStdString(error.message)));
