@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The compare window on one photo with the default settings: how long after a change of
-// the settings it shows the new result, drawn (a quality, a fitted size, another photo),
-// and how late a timer on the interface thread fires while the quality slider is dragged
-// over the whole range and back.
-// Usage: brelin-bench-compare PHOTO [OTHER_PHOTO]
+// the settings it shows the new result, drawn (a quality, a fitted size, another photo, a
+// photo passed by on the way to another), and how late a timer on the interface thread
+// fires while the quality slider is dragged over the whole range and back.
+// Usage: brelin-bench-compare PHOTO [OTHER_PHOTO [THIRD_PHOTO]]
 #include "Timing.h"
 #include "filelist/BRFileListModel.h"
 #include "settings/SettingsRecord.h"
@@ -47,7 +47,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Brelin"));
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
-        std::fprintf(stderr, "usage: brelin-bench-compare PHOTO [OTHER_PHOTO]\n");
+        std::fprintf(stderr, "usage: brelin-bench-compare PHOTO [OTHER_PHOTO [THIRD_PHOTO]]\n");
         return 2;
     }
     BRController controller;
@@ -95,8 +95,21 @@ int main(int argc, char** argv)
     timed("quality, with a size target", 8, [&](int i) { quality->setValue(i % 2 ? 80 : 70); });
     targetOn->setChecked(false);
     shown();
-    if (args.size() > 1)
+    if (args.size() > 1) {
         timed("another photo selected", 6, [&](int i) { select(i % 2 ? 0 : 1); });
+    }
+    if (args.size() > 2) {
+        // Moving on before the result comes: the work for the photo passed by is abandoned.
+        // From the second photo to the third or the first, neither of them the one shown.
+        timed("passed by for 100 ms", 6, [&](int i) {
+            select(1);
+            QElapsedTimer wait;
+            wait.start();
+            while (wait.elapsed() < 100)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+            select(i % 2 ? 0 : 2);
+        });
+    }
     select(0);
     shown();
 

@@ -19,6 +19,7 @@ ComparisonMaker::~ComparisonMaker()
         const std::lock_guard lock(mutex_);
         quit_ = true;
         pending_.reset();
+        abandon_ = true;
     }
     ++generation_;
     wake_.notify_all();
@@ -39,6 +40,7 @@ quint64 ComparisonMaker::request(const QString& source, const QVariantMap& prefs
         const std::lock_guard lock(mutex_);
         generation = ++generation_;
         pending_ = Request{generation, source, prefs};
+        abandon_ = true;
     }
     wake_.notify_all();
     return generation;
@@ -51,6 +53,7 @@ void ComparisonMaker::cancel()
         ++generation_;
         pending_.reset();
         forget_ = true;
+        abandon_ = true;
     }
     wake_.notify_all();
 }
@@ -74,14 +77,13 @@ void ComparisonMaker::work()
                 continue;
             next = std::move(*pending_);
             pending_.reset();
+            abandon_ = false;
             comparer->setToolPaths(rdjpgcom_, wrjpgcom_);
         }
-        const quint64 generation = next.generation;
-        auto comparison =
-            comparer->compare(next.source, next.prefs, [&] { return generation_ != generation; });
+        auto comparison = comparer->compare(next.source, next.prefs, &abandon_);
         if (!comparison)
             continue;
-        comparison->generation = generation;
+        comparison->generation = next.generation;
         auto shared = std::make_shared<const Comparison>(std::move(*comparison));
         QMetaObject::invokeMethod(
             this,

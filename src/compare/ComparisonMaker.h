@@ -49,6 +49,8 @@ private:
     void work();
 
     std::atomic<quint64> generation_{0};
+    // Set by a newer request or a cancel: the work in progress stops at its next step.
+    std::atomic<bool> abandon_{false};
     std::mutex mutex_;
     std::condition_variable wake_;
     std::optional<Request> pending_;

@@ -114,9 +114,9 @@ void PhotoComparer::setToolPaths(const QString& rdjpgcom, const QString& wrjpgco
 }
 
 std::optional<Comparison> PhotoComparer::compare(const QString& source, const QVariantMap& prefs,
-                                                 const std::function<bool()>& stale)
+                                                 const std::atomic<bool>* abandon)
 {
-    const auto abandoned = [&] { return stale && stale(); };
+    const auto abandoned = [&] { return abandon && abandon->load(); };
     Comparison made;
     made.source = source;
     made.prefs = prefs;
@@ -128,7 +128,7 @@ std::optional<Comparison> PhotoComparer::compare(const QString& source, const QV
     std::thread originalMaker;
     if (planned.isValid())
         originalMaker =
-            std::thread([&] { early = originalAt(source, planned, made.originalSize); });
+            std::thread([&] { early = originalAt(source, planned, made.originalSize, abandon); });
     {
         QuietWindows windows;
         BRProcessor run(nullptr, windows, {BRFileURL::makeWithPath(source)}, prefs);
@@ -137,6 +137,7 @@ std::optional<Comparison> PhotoComparer::compare(const QString& source, const QV
         run.setDryRun(true);
         run.setKeepsResults(true);
         run.setScaledImageCache(scaled_);
+        run.setAbandonFlag(abandon);
         run.startProcess();
         if (originalMaker.joinable())
             originalMaker.join();
@@ -154,13 +155,17 @@ std::optional<Comparison> PhotoComparer::compare(const QString& source, const QV
     const QSize size = made.result ? QSize(made.result->width, made.result->height) : QSize();
     made.original = early && size.isValid() && QSize(early->width, early->height) == size
                         ? early
-                        : originalAt(source, size, made.originalSize);
+                        : originalAt(source, size, made.originalSize, abandon);
+    if (abandoned())
+        return std::nullopt;
     return made;
 }
 
 std::shared_ptr<const Bitmap> PhotoComparer::originalAt(const QString& source, QSize size,
-                                                        QSize& fullSize)
+                                                        QSize& fullSize,
+                                                        const std::atomic<bool>* abandon)
 {
+    const auto abandoned = [&] { return abandon && abandon->load(); };
     const QFileInfo file(source);
     const QString photo = file.absoluteFilePath() + QChar(u'\n') + QString::number(file.size()) +
                           QChar(u'\n') + QString::number(file.lastModified().toMSecsSinceEpoch());
@@ -187,6 +192,8 @@ std::shared_ptr<const Bitmap> PhotoComparer::originalAt(const QString& source, Q
             break;
         }
     const QString key = photo + QChar(u'\n') + QString::number(shrink);
+    if (abandoned())
+        return nullptr;
     if (key != decodedKey_ || !decoded_) {
         decoded_.reset();
         auto upright = decodedUpright(bytesOf(jpeg), shrink);
@@ -203,6 +210,8 @@ std::shared_ptr<const Bitmap> PhotoComparer::originalAt(const QString& source, Q
     const QString sized = key + QStringLiteral("\n%1x%2").arg(size.width()).arg(size.height());
     if (sized == resizedKey_ && resized_)
         return resized_;
+    if (abandoned())
+        return nullptr;
     resized_.reset();
     resizedKey_.clear();
     auto out = BRLanczosScaleTransform::resize(in, size.width(), size.height(),

@@ -12,7 +12,7 @@
 #include <QString>
 #include <QVariantMap>
 
-#include <functional>
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -52,16 +52,19 @@ public:
     void setToolPaths(const QString& rdjpgcom, const QString& wrjpgcom);
 
     // The comparison of `source` under `prefs`, made on the calling thread, which must
-    // be able to run an event loop (a QThread). None when `stale` says, between two
-    // steps, that nobody wants it any more.
+    // be able to run an event loop (a QThread). None once `abandon` turns true: nobody
+    // wants it any more. A photo's decode then stops at its next row of blocks, the other
+    // steps at their end.
     std::optional<Comparison> compare(const QString& source, const QVariantMap& prefs,
-                                      const std::function<bool()>& stale = {});
+                                      const std::atomic<bool>* abandon = nullptr);
 
 private:
     // The source upright at `size` (at its own size when `size` is invalid), and its own
     // size in `fullSize`. Its decoded pixels are kept for the next comparison of the same
     // photo.
-    std::shared_ptr<const Bitmap> originalAt(const QString& source, QSize size, QSize& fullSize);
+    // None once `abandon` turns true.
+    std::shared_ptr<const Bitmap> originalAt(const QString& source, QSize size, QSize& fullSize,
+                                             const std::atomic<bool>* abandon);
 
     std::shared_ptr<ScaledImageCache> scaled_;
     QString rdjpgcom_;

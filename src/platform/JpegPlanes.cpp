@@ -31,9 +31,10 @@ struct PlaneDecodeJob
     uint8_t* pixels[3];
     int ring[3]; // rows held, 0 for the whole plane
     RowProgress* progress[3];
-    RowProgress* released[3]; // for ring planes: rows the reader no longer needs
-    bool stopped;             // the reader of a ring gave up
-    JSAMPROW* pointers[3];    // caller's, blockRows[c] each
+    RowProgress* released[3];         // for ring planes: rows the reader no longer needs
+    bool stopped;                     // the reader of a ring gave up, or the decode was abandoned
+    const std::atomic<bool>* abandon; // may be null
+    JSAMPROW* pointers[3];            // caller's, blockRows[c] each
 };
 
 bool runPlaneHeader(PlaneDecodeJob& job)
@@ -89,6 +90,11 @@ bool runPlaneDecode(PlaneDecodeJob& job)
     const JDIMENSION lines =
         JDIMENSION(job.cinfo.max_v_samp_factor * job.cinfo.min_DCT_scaled_size);
     for (JDIMENSION imcu = 0; imcu < job.cinfo.total_iMCU_rows; ++imcu) {
+        if (job.abandon && job.abandon->load(std::memory_order_relaxed)) {
+            job.stopped = true;
+            jpeg_destroy_decompress(&job.cinfo);
+            return false;
+        }
         JSAMPARRAY planes[3];
         for (int c = 0; c < job.count; ++c) {
             const int first = int(imcu) * job.blockRows[c];
@@ -241,6 +247,11 @@ std::unique_ptr<JpegPlaneDecoder> JpegPlaneDecoder::open(std::span<const uint8_t
 int JpegPlaneDecoder::blockRows(int i) const
 {
     return job_->blockRows[i];
+}
+
+void JpegPlaneDecoder::setAbandonFlag(const std::atomic<bool>* abandon)
+{
+    job_->abandon = abandon;
 }
 
 void JpegPlaneDecoder::start(const std::vector<int>& ringRows)

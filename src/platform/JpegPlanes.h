@@ -8,6 +8,7 @@
 #include "scaling/Bitmap.h"
 #include "scaling/RowProgress.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -31,6 +32,9 @@ public:
     // Starts the decode. A plane given a ring of n rows holds only those: the decoder waits
     // for released(i) to free the rows it is about to overwrite.
     void start(const std::vector<int>& ringRows = {});
+    // Before start(): once `abandon` turns true, the decode stops at its next row of blocks
+    // and finish() fails; whoever reads the planes sees them end short.
+    void setAbandonFlag(const std::atomic<bool>* abandon);
     // open() and start() at once, every plane whole.
     static std::unique_ptr<JpegPlaneDecoder> start(std::span<const uint8_t> jpeg, int shrink,
                                                    JpegError& error);

@@ -266,6 +266,7 @@ BRProcessor::Done BRProcessor::reencode(const QString& source, const QString& de
         JpegReencoder encoder(prefs, scratch);
         encoder.setKeepsScaledImage(target > 0);
         encoder.setScaledImageCache(scaledCache);
+        encoder.setAbandonFlag(abandonFlag);
         // A file libjpeg cannot read starts no marker reader: its one reason is enough.
         if (!encoder.load(source, &reason))
             return Done::No;

@@ -73,6 +73,9 @@ public:
     {
         scaledCache = std::move(cache);
     }
+    // When set and true, a file's decode in progress stops early and the file fails: work
+    // that nobody waits for any more.
+    void setAbandonFlag(const std::atomic<bool>* abandon) { abandonFlag = abandon; }
 
     // Runs the whole batch on the calling thread, which keeps handling events, and
     // returns when it is over.
@@ -146,6 +149,7 @@ private:
     bool dryRun = false;
     bool keepResults = false;
     std::shared_ptr<ScaledImageCache> scaledCache;
+    const std::atomic<bool>* abandonFlag = nullptr;
     // Destinations that earlier files of this run will write.
     QSet<QString> claimedDestinations;
     std::unique_ptr<QEventLoop> waitLoop;

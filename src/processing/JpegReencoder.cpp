@@ -192,8 +192,10 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* r
                     reason);
     JpegError error;
     const auto undecodable = [&] {
-        brLog(QStringLiteral("Cannot decode %1: %2")
-                  .arg(source, QString::fromStdString(error.message)));
+        // Work abandoned on purpose is no fault of the file's.
+        if (!abandon_ || !abandon_->load())
+            brLog(QStringLiteral("Cannot decode %1: %2")
+                      .arg(source, QString::fromStdString(error.message)));
         return fail(unreadableReason(error), reason);
     };
     const auto [scales, factor, outW, outH] = plan();
@@ -247,6 +249,7 @@ std::optional<QString> JpegReencoder::makeAndScaleJPEG(float quality, QString* r
         job.quality = quality;
         job.resampled = factor != 1.0f;
         job.progressive = !recordFlag(prefs_, key::Baseline);
+        job.abandon = abandon_;
         PlaneReencodeFailure failure = PlaneReencodeFailure::None;
         const auto encoded = reencodePlanes(bytesOf(jpeg), *info, job, failure, error,
                                             keeps ? &scaledPlanes_ : nullptr);

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QVariantMap>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -54,6 +55,10 @@ public:
     std::optional<std::vector<uint8_t>> encodeAgain(float quality, QString* reason = nullptr,
                                                     bool probe = false);
 
+    // When set and true, a decode in progress stops early and makeAndScaleJPEG fails: the
+    // compare view's work for settings no longer current.
+    void setAbandonFlag(const std::atomic<bool>* abandon) { abandon_ = abandon; }
+
     // The factor for ScalingType 2, for an image of these pixel sides as displayed. An
     // image already within the bound of ScalingFixedType 4, 5 or 6 keeps its size.
     float getAbsoluteFactorForImageRep(int pixelsWide, int pixelsHigh) const;
@@ -90,6 +95,7 @@ private:
     bool grey_ = false;
     bool resampled_ = true;
     std::shared_ptr<ScaledImageCache> cache_;
+    const std::atomic<bool>* abandon_ = nullptr;
 };
 
 } // namespace brelin

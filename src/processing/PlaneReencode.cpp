@@ -31,6 +31,7 @@ std::optional<std::vector<uint8_t>> reencodePlanes(std::span<const uint8_t> jpeg
     auto decoder = JpegPlaneDecoder::open(jpeg, job.shrink, error);
     if (!decoder)
         return std::nullopt;
+    decoder->setAbandonFlag(job.abandon);
     const int count = decoder->planeCount();
     // The kernel is placed for the full image's factor, on the pixels at hand.
     const double fx = double(job.factor) * info.width / decoder->width();

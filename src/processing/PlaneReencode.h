@@ -5,6 +5,7 @@
 
 #include "platform/JpegCodec.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -24,6 +25,8 @@ struct PlaneReencodeJob
     float quality = 0.8f;
     bool resampled = true;   // false when the output is the source at its own size
     bool progressive = true; // progressive scans where they are smaller
+    // When set and true, the decode stops early and the re-encode fails (Decode).
+    const std::atomic<bool>* abandon = nullptr;
 };
 
 enum class PlaneReencodeFailure {

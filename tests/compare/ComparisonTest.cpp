@@ -148,6 +148,17 @@ TEST(PhotoComparison, NoFolderIsMadeAndAFailureGivesItsReason)
     EXPECT_TRUE(made->outcome.processed());
     EXPECT_FALSE(QFileInfo::exists(prefs[key::Path].toString()));
 
+    // Abandoned, it gives nothing.
+    std::atomic<bool> abandon{true};
+    std::optional<Comparison> abandoned;
+    std::unique_ptr<QThread> thread(QThread::create([&] {
+        abandoned = comparer.compare(photo(QStringLiteral("large_with_exif.jpg")), initialRecord(),
+                                     &abandon);
+    }));
+    thread->start();
+    thread->wait();
+    EXPECT_FALSE(abandoned);
+
     const auto damaged = compareOnAThread(comparer, corruptedPhoto(), initialRecord());
     ASSERT_TRUE(damaged);
     EXPECT_FALSE(damaged->outcome.processed());

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstring>
 
@@ -216,4 +217,26 @@ TEST(JpegPlanes, ARingHoldsTheRowsOfTheWholePlane)
     for (int c = 0; c < abandoned->planeCount(); ++c)
         abandoned->released(c).finish();
     EXPECT_FALSE(abandoned->finish(error));
+}
+
+TEST(JpegPlanes, AnAbandonedDecodeStopsAtItsNextRowOfBlocks)
+{
+    const QByteArray photo = readBytes(dataDir() + QStringLiteral("/photos/large_with_exif.jpg"));
+    JpegError error;
+    auto decoder = JpegPlaneDecoder::open(span(photo), 1, error);
+    ASSERT_TRUE(decoder) << error;
+    std::atomic<bool> abandon{true};
+    decoder->setAbandonFlag(&abandon);
+    decoder->start();
+    // A reader waiting for the last row is let go, short of it.
+    EXPECT_FALSE(decoder->progress(0).waitFor(decoder->plane(0).height));
+    EXPECT_FALSE(decoder->finish(error));
+
+    // Left unset, the flag changes nothing.
+    abandon = false;
+    auto whole = JpegPlaneDecoder::open(span(photo), 1, error);
+    ASSERT_TRUE(whole);
+    whole->setAbandonFlag(&abandon);
+    whole->start();
+    EXPECT_TRUE(whole->finish(error)) << error;
 }
