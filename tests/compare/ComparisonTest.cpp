@@ -3,10 +3,9 @@
 // newest request's comparison is handed over.
 #include "compare/ComparisonMaker.h"
 #include "compare/PhotoComparison.h"
-#include "processing/BRProcessor.h"
-#include "processing/RecordingWindows.h"
 #include "settings/SettingsRecord.h"
 #include "support/JpegFiles.h"
+#include "support/RunOutput.h"
 #include "support/TestEnv.h"
 
 #include <QCoreApplication>
@@ -26,19 +25,6 @@ namespace {
 QString photo(const QString& name)
 {
     return dataDir() + QStringLiteral("/photos/") + name;
-}
-
-// What a run with `prefs` writes for `source`, into `outFolder`.
-QByteArray writtenByARun(const QString& source, QVariantMap prefs, const QString& outFolder)
-{
-    prefs[key::CustomPath] = 1;
-    prefs[key::Path] = outFolder;
-    RecordingWindows windows;
-    BRProcessor run(nullptr, windows, {BRFileURL::makeWithPath(source)}, prefs);
-    run.startProcess();
-    if (run.outcomes().size() != 1 || !run.outcomes().front().processed())
-        return {};
-    return readBytes(run.outcomes().front().dest);
 }
 
 // Runs `compare` on a QThread, as the maker does.

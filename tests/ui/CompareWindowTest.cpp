@@ -4,10 +4,9 @@
 // change, and its view zooms and pans both halves in step.
 #include "ui/CompareWindow.h"
 #include "filelist/BRFileListModel.h"
-#include "processing/BRProcessor.h"
-#include "processing/RecordingWindows.h"
 #include "settings/SettingsRecord.h"
 #include "support/JpegFiles.h"
+#include "support/RunOutput.h"
 #include "support/TestEnv.h"
 #include "ui/BRController.h"
 
@@ -24,17 +23,6 @@ using namespace brelin;
 using namespace brelin::test;
 
 namespace {
-
-// What a run with `prefs` writes for `source`.
-QByteArray writtenByARun(const QString& source, QVariantMap prefs, const QString& outFolder)
-{
-    prefs[key::CustomPath] = 1;
-    prefs[key::Path] = outFolder;
-    RecordingWindows windows;
-    BRProcessor run(nullptr, windows, {BRFileURL::makeWithPath(source)}, prefs);
-    run.startProcess();
-    return run.outcomes().size() == 1 ? readBytes(run.outcomes().front().dest) : QByteArray();
-}
 
 class CompareWindowTest : public ::testing::Test
 {
