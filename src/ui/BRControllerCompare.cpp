@@ -20,7 +20,7 @@ void BRController::openCompare()
                 [this](std::shared_ptr<const Comparison> made) {
                     compareWin->showComparison(std::move(made));
                 });
-        // Closed, it makes nothing; its photo's pixels stay for the next opening.
+        // Closed, it makes nothing and holds no photo's pixels.
         connect(compareWin, &CompareWindow::closed, comparisons, &ComparisonMaker::cancel);
     }
     compareWin->show();
