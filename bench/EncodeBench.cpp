@@ -78,7 +78,7 @@ int main(int argc, char** argv)
                                                     std::chrono::steady_clock::now() - q0)
                                                     .count());
             for (const ScanScript script :
-                 {ScanScript::Baseline, ScanScript::Progressive, ScanScript::Spectral}) {
+                 {ScanScript::Baseline, ScanScript::Progressive, ScanScript::Searched}) {
                 const auto t0 = std::chrono::steady_clock::now();
                 const auto made = image ? writeCoefficients(*image, script, error) : std::nullopt;
                 std::printf(

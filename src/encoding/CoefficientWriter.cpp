@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "encoding/CoefficientWriter.h"
 
+#include "encoding/ScanSearch.h"
 #include "platform/JpegCommon.h"
 
 #include <algorithm>
@@ -8,37 +9,6 @@
 
 namespace brelin {
 namespace {
-
-// DC of every component together, then each component's AC in two bands: no successive
-// approximation, whose refinement scans cost more than they save on small, quantised
-// images.
-void useSpectralScript(jpeg_compress_struct& cinfo, jpeg_scan_info (&scans)[8])
-{
-    int n = 0;
-    const auto scan = [&](std::initializer_list<int> components, int ss, int se) {
-        jpeg_scan_info& s = scans[n++];
-        s.comps_in_scan = int(components.size());
-        int k = 0;
-        for (int c : components)
-            s.component_index[k++] = c;
-        s.Ss = ss;
-        s.Se = se;
-        s.Ah = s.Al = 0;
-    };
-    if (cinfo.num_components == 3) {
-        scan({0, 1, 2}, 0, 0);
-        scan({0}, 1, 5);
-        scan({0}, 6, 63);
-        scan({1}, 1, 63);
-        scan({2}, 1, 63);
-    } else {
-        scan({0}, 0, 0);
-        scan({0}, 1, 5);
-        scan({0}, 6, 63);
-    }
-    cinfo.scan_info = scans;
-    cinfo.num_scans = n;
-}
 
 // libjpeg's transcoder reads coefficients through its memory manager's virtual arrays; ours
 // are handed over in place: the manager's accessor is replaced by one that answers for
@@ -65,8 +35,7 @@ struct WriteJob
     jpeg_compress_struct cinfo;
     ErrorManager err;
     const CoefficientImage* image;
-    ScanScript script;
-    jpeg_scan_info scans[8];
+    const std::vector<jpeg_scan_info>* scans; // none: one sequential scan
     HeldArrays* held;
     unsigned char* out;
     unsigned long outSize;
@@ -105,20 +74,19 @@ bool runWrite(WriteJob& job)
     held.libjpegsAccess = job.cinfo.mem->access_virt_barray;
     job.cinfo.mem->access_virt_barray = accessHeld;
     job.cinfo.optimize_coding = TRUE;
-    if (job.script == ScanScript::Progressive)
-        jpeg_simple_progression(&job.cinfo);
-    else if (job.script == ScanScript::Spectral)
-        useSpectralScript(job.cinfo, job.scans);
+    if (job.scans) {
+        job.cinfo.scan_info = job.scans->data();
+        job.cinfo.num_scans = int(job.scans->size());
+    }
     jpeg_write_coefficients(&job.cinfo, held.handles);
     jpeg_finish_compress(&job.cinfo);
     jpeg_destroy_compress(&job.cinfo);
     return true;
 }
 
-} // namespace
-
-std::optional<std::vector<uint8_t>> writeCoefficients(const CoefficientImage& image,
-                                                      ScanScript script, JpegError& error)
+std::optional<std::vector<uint8_t>> writeWithScans(const CoefficientImage& image,
+                                                   const std::vector<jpeg_scan_info>* scans,
+                                                   JpegError& error)
 {
     if ((image.components != 1 && image.components != 3) || image.width <= 0 || image.height <= 0) {
         error.set(JpegProblem::Other, "no coefficients to write");
@@ -136,7 +104,7 @@ std::optional<std::vector<uint8_t>> writeCoefficients(const CoefficientImage& im
     }
     WriteJob job{};
     job.image = &image;
-    job.script = script;
+    job.scans = scans;
     job.held = &held;
     if (!runWrite(job)) {
         job.err.fillIn(error);
@@ -146,18 +114,38 @@ std::optional<std::vector<uint8_t>> writeCoefficients(const CoefficientImage& im
     return takeBytes(job.out, job.outSize);
 }
 
+} // namespace
+
 std::optional<std::vector<uint8_t>>
-writeSmallest(const CoefficientImage& image, std::span<const ScanScript> scripts, JpegError& error)
+writeCoefficients(const CoefficientImage& image, const std::vector<Scan>& scans, JpegError& error)
 {
-    std::optional<std::vector<uint8_t>> best;
-    for (const ScanScript script : scripts) {
-        auto made = writeCoefficients(image, script, error);
+    const std::vector<jpeg_scan_info> info = scanInfoOf(scans);
+    return writeWithScans(image, &info, error);
+}
+
+std::optional<std::vector<uint8_t>> writeCoefficients(const CoefficientImage& image,
+                                                      ScanScript script, JpegError& error)
+{
+    if (script == ScanScript::Baseline)
+        return writeWithScans(image, nullptr, error);
+    const std::vector<ProbeScript> probes = probeScripts(image.components);
+    if (probes.empty()) {
+        error.set(JpegProblem::Other, "no coefficients to write");
+        return std::nullopt;
+    }
+    const size_t count = script == ScanScript::Searched ? probes.size() : 1;
+    std::vector<std::vector<uint8_t>> written;
+    for (size_t k = 0; k < count; ++k) {
+        auto made = writeCoefficients(image, probes[k].scans, error);
         if (!made)
             return std::nullopt;
-        if (!best || made->size() < best->size())
-            best = std::move(made);
+        written.push_back(std::move(*made));
     }
-    return best;
+    if (count == 1)
+        return std::move(written[0]);
+    if (auto spliced = spliceSmallest(written, probes))
+        return spliced;
+    return std::move(written[0]);
 }
 
 } // namespace brelin

@@ -5,11 +5,11 @@
 
 #include "encoding/CoefficientImage.h"
 #include "encoding/ScanScript.h"
+#include "encoding/ScanSearch.h"
 #include "platform/JpegError.h"
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <vector>
 
 namespace brelin {
@@ -18,8 +18,8 @@ namespace brelin {
 std::optional<std::vector<uint8_t>> writeCoefficients(const CoefficientImage& image,
                                                       ScanScript script, JpegError& error);
 
-// The smallest of the streams of `scripts` (the first wins a tie).
+// The same with the progressive scans of `scans`, which libjpeg checks.
 std::optional<std::vector<uint8_t>>
-writeSmallest(const CoefficientImage& image, std::span<const ScanScript> scripts, JpegError& error);
+writeCoefficients(const CoefficientImage& image, const std::vector<Scan>& scans, JpegError& error);
 
 } // namespace brelin

@@ -3,6 +3,8 @@
 
 #include "platform/JpegCommon.h"
 
+#include <algorithm>
+
 namespace brelin {
 namespace {
 
@@ -22,6 +24,22 @@ void rateOf(const JHUFF_TBL& table, RateModel& rate)
             rate.bits[table.huffval[next++]] = uint8_t(length);
 }
 
+// Chroma keeps the standard table's steps for its lowest frequencies (DC and the first five
+// AC in zigzag order) and takes the luma table's, at 1.1 times its scale, beyond: finer
+// steps in the middle frequencies, where saturated colour edges lose most. With the scans
+// chosen per image, over the benchmark's eight photos fitted into 1920 pixels at qualities
+// 55 to 94, the BD-rate against libjpeg-turbo went from 11.8 % to 21.0 % on butteraugli and
+// from 10.7 % to 8.3 % on (luma) SSIM (1.0 times the scale: 21.0 % and 7.6 %). A photo at
+// its own size keeps the standard table, most often its own already.
+void fineChromaDetail(int quality, uint16_t (&chroma)[64])
+{
+    const long scale = jpeg_quality_scaling(quality) * 11;
+    for (int i = 6; i < 64; ++i) {
+        const int k = kZigzag[i];
+        chroma[k] = uint16_t(std::clamp((long(kLumaTable[k]) * scale + 500) / 1000, 1L, 255L));
+    }
+}
+
 bool runTables(TableJob& job, int quality, bool resampled, TableSet& tables)
 {
     job.cinfo.err = installErrors(job.err);
@@ -39,6 +57,8 @@ bool runTables(TableJob& job, int quality, bool resampled, TableSet& tables)
             tables.steps[t][k] = job.cinfo.quant_tbl_ptrs[t]->quantval[k];
         rateOf(*job.cinfo.ac_huff_tbl_ptrs[t], tables.rate[t]);
     }
+    if (resampled)
+        fineChromaDetail(quality, tables.steps[1]);
     jpeg_destroy_compress(&job.cinfo);
     return true;
 }

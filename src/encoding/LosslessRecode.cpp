@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "encoding/LosslessRecode.h"
 
+#include "encoding/ScanSearch.h"
 #include "encoding/StreamParts.h"
 #include "platform/JpegCommon.h"
 #include "scaling/Bitmap.h"
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 
@@ -78,7 +80,9 @@ bool readCoefficients(CoefficientReader& r, std::span<const uint8_t> jpeg)
     return r.arrays != nullptr;
 }
 
-bool writeCoefficients(CoefficientReader& source, ScanLayout layout, CoefficientWriter& w)
+// Progressive with `scans`, libjpeg's own script when they are empty.
+bool writeCoefficients(CoefficientReader& source, ScanLayout layout,
+                       const std::vector<jpeg_scan_info>& scans, CoefficientWriter& w)
 {
     w.cinfo.err = installErrors(w.err);
     w.err.pub.emit_message = failOnAnyWarning;
@@ -94,8 +98,12 @@ bool writeCoefficients(CoefficientReader& source, ScanLayout layout, Coefficient
     w.cinfo.arith_code = FALSE;
     w.cinfo.optimize_coding = TRUE;
     w.cinfo.restart_interval = 0;
-    if (layout == ScanLayout::Progressive)
+    if (layout == ScanLayout::Progressive && scans.empty())
         jpeg_simple_progression(&w.cinfo);
+    else if (layout == ScanLayout::Progressive) {
+        w.cinfo.scan_info = scans.data();
+        w.cinfo.num_scans = int(scans.size());
+    }
     jpeg_write_coefficients(&w.cinfo, source.arrays);
     jpeg_finish_compress(&w.cinfo);
     return true;
@@ -218,12 +226,26 @@ std::optional<std::vector<uint8_t>> recode(CoefficientReader& source,
                                            std::span<const uint8_t> primary, ScanLayout layout,
                                            size_t under, std::string& why)
 {
-    CoefficientWriter writer;
-    if (!writeCoefficients(source, layout, writer)) {
-        why = writer.err.message;
-        return std::nullopt;
+    std::vector<ProbeScript> probes;
+    if (layout == ScanLayout::Progressive)
+        probes = probeScripts(source.cinfo.num_components);
+    // A baseline scan, or each progressive probe; a frame the probes do not serve (four
+    // components) gets libjpeg's own progressive script.
+    std::vector<std::vector<uint8_t>> written;
+    for (size_t k = 0; k < std::max<size_t>(probes.size(), 1); ++k) {
+        const std::vector<jpeg_scan_info> scans =
+            probes.empty() ? std::vector<jpeg_scan_info>{} : scanInfoOf(probes[k].scans);
+        CoefficientWriter writer;
+        if (!writeCoefficients(source, layout, scans, writer)) {
+            why = writer.err.message;
+            return std::nullopt;
+        }
+        written.emplace_back(writer.bytes().begin(), writer.bytes().end());
     }
-    auto spliced = withImageDataOf(primary, writer.bytes());
+    std::optional<std::vector<uint8_t>> best;
+    if (written.size() > 1)
+        best = spliceSmallest(written, probes);
+    auto spliced = withImageDataOf(primary, best ? *best : written[0]);
     if (!spliced) {
         why = "the rewritten stream cannot be joined to the source's segments";
         return std::nullopt;

@@ -97,15 +97,10 @@ std::optional<std::vector<uint8_t>> encodePlanes(const std::vector<const Bitmap*
     const auto image = quantisePlanes(planes, setting, error, ready);
     if (!image)
         return std::nullopt;
-    static constexpr ScanScript kBaselineOnly[] = {ScanScript::Baseline};
-    // One sequential scan was smaller for one in twelve fitted photos, by 2 %: not worth
-    // a third write of every photo.
-    static constexpr ScanScript kProgressive[] = {ScanScript::Progressive, ScanScript::Spectral};
-    static constexpr ScanScript kProbe[] = {ScanScript::Spectral};
-    if (!setting.progressive)
-        return writeSmallest(*image, kBaselineOnly, error);
-    return setting.probe ? writeSmallest(*image, kProbe, error)
-                         : writeSmallest(*image, kProgressive, error);
+    // One sequential scan is smaller for few fitted photos, by little: not worth another
+    // write of every photo.
+    return writeCoefficients(
+        *image, setting.progressive ? ScanScript::Searched : ScanScript::Baseline, error);
 }
 
 } // namespace brelin

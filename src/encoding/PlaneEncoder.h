@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Brelin's own JPEG encoder for planes: each 8×8 block transformed and quantised here as
-// the rows come, then written by libjpeg from the coefficients with the scan script that
-// makes the smallest file.
+// the rows come, then written by libjpeg from the coefficients in the progressive scans
+// chosen for them (ScanSearch).
 #pragma once
 
 #include "encoding/BlockQuantiser.h"
@@ -21,9 +21,6 @@ struct PlaneEncodeSetting
     int quality = 80;
     bool resampled = true;   // the luma table for resampled images
     bool progressive = true; // progressive scripts compete with the baseline one
-    // One progressive script only: a probe of the size a quality gives, never smaller than
-    // what the full choice writes.
-    bool probe = false;
     // Measured with bench/encode-compare.sh (six corpus photos fitted into 1920 pixels,
     // qualities 55 to 94, against libjpeg-turbo): lambda 0.02 gives 8.4 % fewer bytes at
     // the same SSIM and 9.8 % at the same butteraugli distance (rounding to the nearest:

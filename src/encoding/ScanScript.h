@@ -7,8 +7,8 @@ namespace brelin {
 
 enum class ScanScript {
     Baseline,    // one interleaved sequential scan
-    Progressive, // libjpeg's script: spectral selection and successive approximation
-    Spectral,    // DC, then AC bands per component, no successive approximation
+    Progressive, // one fixed progressive script, the best on average (ScanSearch)
+    Searched,    // the cheapest scans of a few progressive probes, spliced (ScanSearch)
 };
 
 } // namespace brelin

@@ -87,21 +87,11 @@ inline constexpr unsigned int kLumaTable[DCTSIZE2] = {
 // 50, 90 and 95 the same SSIM within 0.0013, with 4 % fewer bytes at 50 and 90). An image
 // re-encoded at its own size keeps the standard table: its blocks are the source's, most
 // often quantised with that table already, and another table's steps add new errors to
-// every coefficient (0.9882 fell to 0.9863). Chroma keeps the standard table: the luma
-// table for chroma too, at 1.5 and 2.5 times its scale, gave 6.2 % fewer and 19.8 % more
-// bytes than libjpeg-turbo at the same butteraugli distance, the standard one 8.8 % fewer
-// (bench/encode-compare.sh, six photos). With Brelin's quantiser, the luma table at its
-// full scale for chroma, as mozjpeg has it, took 16.1 % off at the same distance but only
-// 6.2 % at the same luma SSIM (chroma lambda 0.07; 0.1: 13.9 % and 6.9 %), against 9.7 %
-// and 8.2 % with the standard one: the butteraugli gain is all in three of the six
-// photos, the ones with saturated colour edges. Over the corpus's first eight photos
-// (the script's default; standard table 8.7 % and 8.4 %, mozjpeg 21.2 % and 5.1 %), the
-// gain lies in the middle frequencies: the luma table's steps for the first six zigzag
-// positions and the standard ones beyond gave 7.5 % and 7.5 %, the standard steps for the
-// first six and the luma table's beyond 18.0 % and 5.3 % (the luma table throughout: 17.5 %
-// and 4.4 %; at 1.2 times its scale 14.9 % and 6.8 %). libjpeg's own encoder, which writes
-// the gain maps and RGB-coded images at their own size, writes baseline; Brelin's writes
-// progressive scans.
+// every coefficient (0.9882 fell to 0.9863). Chroma keeps the standard table here, for
+// libjpeg's own encoder (gain maps); Brelin's encoder makes its chroma finer in the middle
+// frequencies for resampled images (encoding/EncodingTables.cpp, with the figures that
+// chose it: the luma table throughout gave more on butteraugli but too little on SSIM).
+// libjpeg's own encoder writes baseline; Brelin's writes progressive scans.
 inline void chooseEncoding(jpeg_compress_struct& cinfo, int quality, bool resampled)
 {
     jpeg_set_quality(&cinfo, quality, TRUE);

@@ -85,13 +85,13 @@ inline int chromaSize(int luma)
 std::optional<std::vector<uint8_t>>
 encodeJpegPlanes(const std::vector<const Bitmap*>& planes, float q, JpegError& error,
                  const std::vector<const RowProgress*>& ready = {}, bool resampled = true,
-                 bool progressive = true, bool probe = false);
+                 bool progressive = true);
 
 // An RGB (3 or 4 channels) or grey bitmap encoded as encodeJpegPlanes encodes planes, after
 // libjpeg's colour conversion and chroma halving; `grey` writes Y only, as encodeJpeg does.
 std::optional<std::vector<uint8_t>> encodeJpegBitmap(const Bitmap& pixels, float q, bool grey,
                                                      JpegError& error, bool resampled = true,
-                                                     bool progressive = true, bool probe = false);
+                                                     bool progressive = true);
 
 // The same through libjpeg's own transform and quantiser, baseline: how Brelin encoded
 // before it quantised itself, kept for the comparison in the benchmarks.

@@ -321,16 +321,15 @@ void JpegReencoder::keepInCache() const
         cache_->store({cacheKey(), scaledPlanes_, scaledBitmap_, grey_, resampled_});
 }
 
-std::optional<std::vector<uint8_t>> JpegReencoder::encodeAgain(float quality, QString* reason,
-                                                               bool probe)
+std::optional<std::vector<uint8_t>> JpegReencoder::encodeAgain(float quality, QString* reason)
 {
     JpegError error;
     std::optional<std::vector<uint8_t>> encoded;
     if (scaledPlanes_)
-        encoded = encodeScaledPlanes(*scaledPlanes_, quality, error, probe);
+        encoded = encodeScaledPlanes(*scaledPlanes_, quality, error);
     else if (scaledBitmap_)
         encoded = encodeJpegBitmap(*scaledBitmap_, quality, grey_, error, resampled_,
-                                   !recordFlag(prefs_, key::Baseline), probe);
+                                   !recordFlag(prefs_, key::Baseline));
     else
         error.set(JpegProblem::Other, "no scaled image was kept to encode again");
     if (!encoded) {

@@ -51,9 +51,7 @@ public:
     // there otherwise.
     void setScaledImageCache(std::shared_ptr<ScaledImageCache> cache) { cache_ = std::move(cache); }
     // After makeAndScaleJPEG: the image encoded as it encoded it, at `quality`.
-    // With `probe`, the size a quality gives, in a file no smaller than the full encode's.
-    std::optional<std::vector<uint8_t>> encodeAgain(float quality, QString* reason = nullptr,
-                                                    bool probe = false);
+    std::optional<std::vector<uint8_t>> encodeAgain(float quality, QString* reason = nullptr);
 
     // When set and true, a decode in progress stops early and makeAndScaleJPEG fails: the
     // compare view's work for settings no longer current.

@@ -139,10 +139,9 @@ std::optional<std::vector<uint8_t>> reencodePlanes(std::span<const uint8_t> jpeg
 }
 
 std::optional<std::vector<uint8_t>> encodeScaledPlanes(const ScaledPlanes& planes, float q,
-                                                       JpegError& error, bool probe)
+                                                       JpegError& error)
 {
-    return encodeJpegPlanes(planes.planes, q, error, {}, planes.resampled, planes.progressive,
-                            probe);
+    return encodeJpegPlanes(planes.planes, q, error, {}, planes.resampled, planes.progressive);
 }
 
 } // namespace brelin

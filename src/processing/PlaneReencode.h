@@ -46,8 +46,7 @@ reencodePlanes(std::span<const uint8_t> jpeg, const JpegInfo& info, const PlaneR
                std::shared_ptr<const ScaledPlanes>* kept = nullptr);
 
 // The kept planes encoded as reencodePlanes encodes them, at quality `q`.
-// With `probe`, one scan script only: the size at q, no smaller than the full encode's.
 std::optional<std::vector<uint8_t>> encodeScaledPlanes(const ScaledPlanes& planes, float q,
-                                                       JpegError& error, bool probe = false);
+                                                       JpegError& error);
 
 } // namespace brelin

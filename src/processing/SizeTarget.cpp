@@ -27,7 +27,7 @@ SizeFit fitToSize(qint64 target, JpegReencoder& encoder, QualitySearch& search, 
     int bestQuality = firstFits ? first : 0; // `made` holds it
     std::optional<std::vector<uint8_t>> best;
     const auto tryQuality = [&](int q) -> std::optional<bool> {
-        auto bytes = encoder.encodeAgain(float(q) / 100.0f, &reason, true);
+        auto bytes = encoder.encodeAgain(float(q) / 100.0f, &reason);
         if (!bytes)
             return std::nullopt;
         const qint64 size = qint64(bytes->size()) + added;
@@ -56,13 +56,6 @@ SizeFit fitToSize(qint64 target, JpegReencoder& encoder, QualitySearch& search, 
         }
     }
     if (best) {
-        // The probes write one scan script; the quality found is written with the choice
-        // of all, which is never larger.
-        auto full = encoder.encodeAgain(float(q) / 100.0f, &reason);
-        if (!full)
-            return fit;
-        if (full->size() <= best->size())
-            best = std::move(full);
         if (!writeScratchFile(made, toByteArray(*best))) {
             reason = QCoreApplication::translate("BRProcessor",
                                                  "The temporary folder cannot be written.");

@@ -109,7 +109,7 @@ TEST(PlaneEncoder, EveryScanScriptWritesTheQuantisedCoefficients)
         const std::vector<int> expected = expectedList(*image);
         size_t smallest = SIZE_MAX;
         for (const ScanScript script :
-             {ScanScript::Baseline, ScanScript::Progressive, ScanScript::Spectral}) {
+             {ScanScript::Baseline, ScanScript::Progressive, ScanScript::Searched}) {
             const auto written = writeCoefficients(*image, script, error);
             ASSERT_TRUE(written.has_value()) << row.photo << " " << error.message;
             const QByteArray bytesWritten(reinterpret_cast<const char*>(written->data()),
