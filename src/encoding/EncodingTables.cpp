@@ -40,6 +40,21 @@ void fineChromaDetail(int quality, uint16_t (&chroma)[64])
     }
 }
 
+// Luma's five lowest AC (zigzag order) 15 % coarser than the table gives them, for resampled
+// images; the table has them as fine as its DC. Measured with bench/encode-compare.sh at
+// qualities 55 to 94 against libjpeg-turbo, BD-rate on butteraugli and SSIM: the corpus's
+// first eight photos went from 21.0 % and 8.3 % to 21.9 % and 8.6 %, the next eight (held
+// out while tuning) from 24.8 % and 10.0 % to 26.1 % and 10.3 %. 10 % coarser gave 21.7 %
+// and 8.6 %, 30 % 22.1 % and 7.9 %; the DC 30 % finer or coarser lost 1.6 % on
+// butteraugli; the first ten AC 15 % coarser took SSIM to 7.9 %.
+void coarserLowLuma(uint16_t (&luma)[64])
+{
+    for (int i = 1; i < 6; ++i) {
+        const int k = kZigzag[i];
+        luma[k] = uint16_t(std::min((luma[k] * 23 + 10) / 20, 255));
+    }
+}
+
 bool runTables(TableJob& job, int quality, bool resampled, TableSet& tables)
 {
     job.cinfo.err = installErrors(job.err);
@@ -57,8 +72,10 @@ bool runTables(TableJob& job, int quality, bool resampled, TableSet& tables)
             tables.steps[t][k] = job.cinfo.quant_tbl_ptrs[t]->quantval[k];
         rateOf(*job.cinfo.ac_huff_tbl_ptrs[t], tables.rate[t]);
     }
-    if (resampled)
+    if (resampled) {
+        coarserLowLuma(tables.steps[0]);
         fineChromaDetail(quality, tables.steps[1]);
+    }
     jpeg_destroy_compress(&job.cinfo);
     return true;
 }

@@ -88,9 +88,10 @@ inline constexpr unsigned int kLumaTable[DCTSIZE2] = {
 // re-encoded at its own size keeps the standard table: its blocks are the source's, most
 // often quantised with that table already, and another table's steps add new errors to
 // every coefficient (0.9882 fell to 0.9863). Chroma keeps the standard table here, for
-// libjpeg's own encoder (gain maps); Brelin's encoder makes its chroma finer in the middle
-// frequencies for resampled images (encoding/EncodingTables.cpp, with the figures that
-// chose it: the luma table throughout gave more on butteraugli but too little on SSIM).
+// libjpeg's own encoder (gain maps); for resampled images Brelin's encoder makes luma's
+// lowest AC coarser and chroma finer in the middle frequencies (encoding/EncodingTables.cpp,
+// with the figures that chose them: the luma table throughout for chroma gave more on
+// butteraugli but too little on SSIM).
 // libjpeg's own encoder writes baseline; Brelin's writes progressive scans.
 inline void chooseEncoding(jpeg_compress_struct& cinfo, int quality, bool resampled)
 {
