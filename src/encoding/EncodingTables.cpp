@@ -46,7 +46,7 @@ void fineChromaDetail(int quality, uint16_t (&chroma)[64])
 // first eight photos went from 21.0 % and 8.3 % to 21.9 % and 8.6 %, the next eight (held
 // out while tuning) from 24.8 % and 10.0 % to 26.1 % and 10.3 %. 10 % coarser gave 21.7 %
 // and 8.6 %, 30 % 22.1 % and 7.9 %; the DC 30 % finer or coarser lost 1.6 % on
-// butteraugli; the first ten AC 15 % coarser took SSIM to 7.9 %.
+// butteraugli; the first nine AC 15 % coarser took SSIM to 7.9 %.
 void coarserLowLuma(uint16_t (&luma)[64])
 {
     for (int i = 1; i < 6; ++i) {
