@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "encoding/CoefficientWriter.h"
 
+#include "encoding/ScanCoder.h"
 #include "encoding/ScanSearch.h"
 #include "platform/JpegCommon.h"
 
@@ -123,6 +124,67 @@ writeCoefficients(const CoefficientImage& image, const std::vector<Scan>& scans,
     return writeWithScans(image, &info, error);
 }
 
+namespace {
+
+// The probes' scans counted, each part sent the way whose count is least (the first
+// probe's on a tie), and only those scans coded. Counts leave out the stuffed bytes, a
+// few in a thousand and alike in every probe; none when a scan is not one the coder
+// handles or a table cannot be made, as libjpeg would refuse it too.
+std::optional<std::vector<uint8_t>> writeChosen(const CoefficientImage& image,
+                                                std::span<const ProbeScript> probes)
+{
+    std::vector<Scan> all;
+    for (const ProbeScript& p : probes) {
+        if (p.partEnds.size() != probes[0].partEnds.size() || p.partEnds.back() != p.scans.size())
+            return std::nullopt;
+        all.insert(all.end(), p.scans.begin(), p.scans.end());
+    }
+    const ScanCoder coder(image);
+    for (const Scan& scan : all)
+        if (!coder.codable(scan))
+            return std::nullopt;
+    const std::vector<ScanCounts> counts = coder.count(all);
+    std::vector<ScanTables> tables;
+    std::vector<size_t> bytes;
+    for (size_t i = 0; i < all.size(); ++i) {
+        tables.push_back(tablesFor(counts[i]));
+        for (int t = 0; t < 2; ++t)
+            if (counts[i].uses[t] && tables[i].table[t].values.empty())
+                return std::nullopt;
+        bytes.push_back(scanBytesBeforeStuffing(all[i], counts[i], tables[i]));
+    }
+    std::vector<size_t> chosen; // indices into `all`
+    size_t total = 0;
+    for (size_t part = 0; part < probes[0].partEnds.size(); ++part) {
+        size_t best = 0, bestBytes = 0, offset = 0, bestOffset = 0;
+        for (size_t k = 0; k < probes.size(); ++k) {
+            const size_t from = part ? probes[k].partEnds[part - 1] : 0;
+            size_t sum = 0;
+            for (size_t i = from; i < probes[k].partEnds[part]; ++i)
+                sum += bytes[offset + i];
+            if (k == 0 || sum < bestBytes) {
+                best = k;
+                bestBytes = sum;
+                bestOffset = offset;
+            }
+            offset += probes[k].scans.size();
+        }
+        for (size_t i = part ? probes[best].partEnds[part - 1] : 0; i < probes[best].partEnds[part];
+             ++i)
+            chosen.push_back(bestOffset + i);
+        total += bestBytes;
+    }
+    std::vector<uint8_t> out;
+    out.reserve(total + total / 64 + 1024);
+    writeProgressiveHeader(image, out);
+    for (size_t i : chosen)
+        coder.write(all[i], tables[i], out);
+    out.insert(out.end(), {0xFF, 0xD9});
+    return out;
+}
+
+} // namespace
+
 std::optional<std::vector<uint8_t>> writeCoefficients(const CoefficientImage& image,
                                                       ScanScript script, JpegError& error)
 {
@@ -134,6 +196,9 @@ std::optional<std::vector<uint8_t>> writeCoefficients(const CoefficientImage& im
         return std::nullopt;
     }
     const size_t count = script == ScanScript::Searched ? probes.size() : 1;
+    if (auto ours = writeChosen(image, std::span(probes).first(count)))
+        return ours;
+    // libjpeg's transcoder, which says why where it fails.
     std::vector<std::vector<uint8_t>> written;
     for (size_t k = 0; k < count; ++k) {
         auto made = writeCoefficients(image, probes[k].scans, error);
