@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Coefficients Brelin quantised, written as a JPEG stream by libjpeg's transcoder, with
-// Huffman tables made for them.
+// Coefficients Brelin quantised, written as a JPEG stream with Huffman tables made for
+// them: baseline by libjpeg's transcoder, progressive by Brelin's scan coder, which
+// writes the bytes libjpeg's transcoder would.
 #pragma once
 
 #include "encoding/CoefficientImage.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Brelin's own JPEG encoder for planes: each 8×8 block transformed and quantised here as
-// the rows come, then written by libjpeg from the coefficients in the progressive scans
-// chosen for them (ScanSearch).
+// the rows come, then written in the progressive scans chosen for them (ScanSearch,
+// ScanCoder).
 #pragma once
 
 #include "encoding/BlockQuantiser.h"

@@ -2,6 +2,7 @@
 #include "encoding/ScanCoder.h"
 
 #include "encoding/BlockQuantiser.h"
+#include "encoding/ZigzagBits.h"
 
 #include <algorithm>
 #include <bit>
@@ -233,14 +234,7 @@ ScanCoder::ScanCoder(const CoefficientImage& image) : image_(image)
         const size_t blocks = size_t(plane.widthInBlocks) * size_t(plane.heightInBlocks);
         bits_[c].resize(blocks);
         for (size_t n = 0; n < blocks; ++n) {
-            const int16_t* natural = plane.blocks.data() + n * 64;
-            uint64_t atLeast[kPlanes] = {};
-            for (int k = 0; k < 64; ++k) {
-                const unsigned m = unsigned(std::abs(int(natural[kZigzag[k]])));
-                for (int p = 0; p < kPlanes; ++p)
-                    atLeast[p] |= uint64_t(m >> p != 0) << k;
-            }
-            std::copy(atLeast, atLeast + kPlanes, bits_[c][n].atLeast);
+            zigzagBits(plane.blocks.data() + n * 64, bits_[c][n].atLeast);
         }
     }
 }

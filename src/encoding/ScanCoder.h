@@ -8,6 +8,7 @@
 #include "encoding/CoefficientImage.h"
 #include "encoding/HuffmanCode.h"
 #include "encoding/ScanSearch.h"
+#include "encoding/ZigzagBits.h"
 
 #include <cstdint>
 #include <span>
@@ -55,10 +56,10 @@ public:
     void write(const Scan& scan, const ScanTables& tables, std::vector<uint8_t>& out) const;
 
     // Bit planes noted: scans whose Al or Ah reach this are not codable.
-    static constexpr int kPlanes = 3;
+    static constexpr int kPlanes = kBitPlanes;
     struct BlockBits
     {
-        uint64_t atLeast[kPlanes]; // bit k: |level at zigzag k| >> plane is not 0
+        uint64_t atLeast[kPlanes]; // as zigzagBits gives them
     };
 
 private:

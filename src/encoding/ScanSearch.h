@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Progressive scan scripts chosen per image. Each scan of a progressive JPEG is coded on
 // its own, with Huffman tables made for it alone, so its bytes depend only on the scan and
-// the coefficients: a few probe scripts are written, each scan's bytes measured, and the
-// cheapest way of sending the DC and each component's AC is spliced into one stream.
+// the coefficients: the scans of a few probe scripts are counted (ScanCoder), or written
+// and measured, and the cheapest way of sending the DC and each component's AC makes
+// one stream.
 #pragma once
 
 #include <cstdint>

@@ -5,6 +5,7 @@
 #include "encoding/BlockQuantiser.h"
 #include "encoding/CoefficientWriter.h"
 #include "encoding/PlaneEncoder.h"
+#include "encoding/ZigzagBits.h"
 #include "platform/ByteSpan.h"
 #include "platform/JpegPlanes.h"
 #include "support/JpegFiles.h"
@@ -178,5 +179,25 @@ TEST(ScanCoder, WritesTheBytesLibjpegWritesForEveryProbeScan)
             ASSERT_EQ(ours.size(), libjpegs->size()) << name;
             EXPECT_TRUE(ours == *libjpegs) << name;
         }
+    }
+}
+
+TEST(ScanCoder, TheVectorisedBitPlanesAreThePlainOnes)
+{
+    std::mt19937 random(3);
+    for (int n = 0; n < 2000; ++n) {
+        int16_t block[64];
+        // Mostly zeros and small levels around the planes' edges, now and then the largest.
+        for (int16_t& level : block) {
+            const unsigned r = random();
+            level = r % 3 ? 0 : int16_t(int(r >> 8) % 11 - 5);
+            if (r % 97 == 0)
+                level = r & 0x100 ? 32767 : -32767;
+        }
+        uint64_t vectorised[kBitPlanes], plain[kBitPlanes];
+        zigzagBits(block, vectorised);
+        zigzagBitsPlain(block, plain);
+        for (int p = 0; p < kBitPlanes; ++p)
+            ASSERT_EQ(vectorised[p], plain[p]) << "block " << n << ", plane " << p;
     }
 }
