@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "encoding/BlockQuantiser.h"
 
+#include "encoding/ZigzagBits.h"
+
+#include <bit>
 #include <cmath>
 
 namespace brelin {
@@ -53,12 +56,19 @@ void quantiseBlock(const float (&dct)[64], const StepTable& table, const Quantis
             energy += stepsOf[k] * stepsOf[k];
         lambda *= energy / (energy + setting.masking);
     }
+    // Only levels of one step are ever dropped: blocks without any are done.
+    uint64_t written[kBitPlanes] = {};
     if (lambda > 0 && rate) {
+        int16_t magnitudes[64];
+        for (int k = 0; k < 64; ++k)
+            magnitudes[k] = int16_t(levelOf[k]);
+        zigzagBits(magnitudes, written);
+    }
+    if (const uint64_t ones = written[0] & ~written[1] & ~uint64_t(1)) {
         // The nonzero AC coefficients in the order they are written.
         int at[64], n = 0;
-        for (int i = 1; i < 64; ++i)
-            if (levelOf[kZigzag[i]])
-                at[n++] = i;
+        for (uint64_t left = written[0] & ~uint64_t(1); left; left &= left - 1)
+            at[n++] = std::countr_zero(left);
         const auto level = [&](int i) -> int& { return levelOf[kZigzag[i]]; };
         const auto steps = [&](int i) { return stepsOf[kZigzag[i]]; };
         const float eob = rate->bits[0x00];
