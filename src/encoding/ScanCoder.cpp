@@ -42,6 +42,11 @@ struct Counter
 {
     ScanCounts& counts;
     void symbol(int table, int s) { ++counts.symbols[table].count[s]; }
+    void symbol(int table, int s, uint32_t, int n)
+    {
+        ++counts.symbols[table].count[s];
+        counts.extraBits += unsigned(n);
+    }
     void bits(uint32_t, int n) { counts.extraBits += unsigned(n); }
 };
 
@@ -52,27 +57,52 @@ public:
         : codes_{HuffmanCodes(tables.table[0]), HuffmanCodes(tables.table[1])}, out_(out)
     {
     }
-    void symbol(int table, int s) { bits(codes_[table].code[s], codes_[table].length[s]); }
-    void bits(uint32_t value, int n)
+    void symbol(int table, int s) { put(codes_[table].code[s], codes_[table].length[s]); }
+    // A symbol and the n bits that follow it, in one go.
+    void symbol(int table, int s, uint32_t value, int n)
     {
-        acc_ = (acc_ << n) | (value & ((uint32_t(1) << n) - 1));
-        fill_ += n;
-        while (fill_ >= 8) {
-            fill_ -= 8;
-            const uint8_t byte = uint8_t(acc_ >> fill_);
-            out_.push_back(byte);
-            if (byte == 0xFF)
-                out_.push_back(0); // stuffed, so that no marker is read there
-        }
+        const int length = codes_[table].length[s];
+        put(uint32_t(codes_[table].code[s]) << n | (value & ((uint32_t(1) << n) - 1)), length + n);
     }
+    void bits(uint32_t value, int n) { put(value & ((uint32_t(1) << n) - 1), n); }
     // The last byte filled with ones.
     void finish()
     {
-        if (fill_)
-            bits(0x7F, 8 - fill_);
+        if (fill_ % 8)
+            put((1u << (8 - fill_ % 8)) - 1, 8 - fill_ % 8);
+        while (fill_ >= 8) {
+            fill_ -= 8;
+            byte(uint8_t(acc_ >> fill_));
+        }
     }
 
 private:
+    // `value` holds exactly n bits, n at most 32; whole words go out as they fill.
+    void put(uint32_t value, int n)
+    {
+        acc_ = acc_ << n | value;
+        fill_ += n;
+        if (fill_ < 32)
+            return;
+        fill_ -= 32;
+        const uint32_t word = uint32_t(acc_ >> fill_);
+        const uint32_t inverse = ~word; // a zero byte here is a 0xFF byte there
+        if ((inverse - 0x01010101u) & ~inverse & 0x80808080u) {
+            for (int shift = 24; shift >= 0; shift -= 8)
+                byte(uint8_t(word >> shift));
+            return;
+        }
+        const uint8_t bytes[4] = {uint8_t(word >> 24), uint8_t(word >> 16), uint8_t(word >> 8),
+                                  uint8_t(word)};
+        out_.insert(out_.end(), bytes, bytes + 4);
+    }
+    void byte(uint8_t b)
+    {
+        out_.push_back(b);
+        if (b == 0xFF)
+            out_.push_back(0); // stuffed, so that no marker is read there
+    }
+
     HuffmanCodes codes_[2];
     std::vector<uint8_t>& out_;
     uint64_t acc_ = 0;
@@ -114,9 +144,7 @@ private:
         const int diff = value - lastDc_[component];
         lastDc_[component] = value;
         const int n = bitLength(unsigned(std::abs(diff)));
-        sink_.symbol(table, n);
-        if (n)
-            sink_.bits(uint32_t(diff < 0 ? diff - 1 : diff), n);
+        sink_.symbol(table, n, uint32_t(diff < 0 ? diff - 1 : diff), n);
     }
 
     void acFirst(const BlockView& b, int table)
@@ -133,8 +161,7 @@ private:
                 sink_.symbol(table, 0xF0);
             const unsigned magnitude = b.magnitude(k) >> scan_.al;
             const int n = bitLength(magnitude);
-            sink_.symbol(table, run << 4 | n);
-            sink_.bits(b.level(k) < 0 ? ~magnitude : magnitude, n);
+            sink_.symbol(table, run << 4 | n, b.level(k) < 0 ? ~magnitude : magnitude, n);
         }
         if (last < scan_.se && ++eobRun_ == kLongestEobRun)
             sendEobRun(table);
@@ -168,8 +195,7 @@ private:
                 continue;
             }
             sendEobRun(table);
-            sink_.symbol(table, run << 4 | 1);
-            sink_.bits(b.level(k) < 0 ? 0 : 1, 1);
+            sink_.symbol(table, run << 4 | 1, b.level(k) < 0 ? 0 : 1, 1);
             sendCorrections(corrections);
             run = 0;
         }
@@ -195,9 +221,7 @@ private:
         if (!eobRun_)
             return;
         const int n = bitLength(eobRun_) - 1;
-        sink_.symbol(table, n << 4);
-        if (n)
-            sink_.bits(eobRun_, n);
+        sink_.symbol(table, n << 4, eobRun_, n);
         eobRun_ = 0;
         for (size_t i = 0; i < pendingCount_; ++i)
             sink_.bits(pending_[i], 1);
