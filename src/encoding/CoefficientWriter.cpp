@@ -129,9 +129,11 @@ namespace {
 // The probes' scans counted, each part sent the way whose count is least (the first
 // probe's on a tie), and only those scans coded. Counts leave out the stuffed bytes, a
 // few in a thousand and alike in every probe; none when a scan is not one the coder
-// handles or a table cannot be made, as libjpeg would refuse it too.
+// handles or a table cannot be made, as libjpeg would refuse it too; empty, with OverSize
+// in `error`, when the counts alone have more than `largest` bytes.
 std::optional<std::vector<uint8_t>> writeChosen(const CoefficientImage& image,
-                                                std::span<const ProbeScript> probes)
+                                                std::span<const ProbeScript> probes, size_t largest,
+                                                JpegError& error)
 {
     std::vector<Scan> all;
     for (const ProbeScript& p : probes) {
@@ -175,8 +177,14 @@ std::optional<std::vector<uint8_t>> writeChosen(const CoefficientImage& image,
         total += bestBytes;
     }
     std::vector<uint8_t> out;
-    out.reserve(total + total / 64 + 1024);
     writeProgressiveHeader(image, out);
+    const size_t atLeast = out.size() + total + 2; // stuffed bytes only add to it
+    if (largest && atLeast > largest) {
+        error.set(JpegProblem::OverSize, "larger than asked");
+        error.atLeast = atLeast;
+        return std::vector<uint8_t>{};
+    }
+    out.reserve(atLeast + atLeast / 64);
     for (size_t i : chosen)
         coder.write(all[i], tables[i], out);
     out.insert(out.end(), {0xFF, 0xD9});
@@ -186,7 +194,8 @@ std::optional<std::vector<uint8_t>> writeChosen(const CoefficientImage& image,
 } // namespace
 
 std::optional<std::vector<uint8_t>> writeCoefficients(const CoefficientImage& image,
-                                                      ScanScript script, JpegError& error)
+                                                      ScanScript script, JpegError& error,
+                                                      size_t largest)
 {
     if (script == ScanScript::Baseline)
         return writeWithScans(image, nullptr, error);
@@ -196,8 +205,11 @@ std::optional<std::vector<uint8_t>> writeCoefficients(const CoefficientImage& im
         return std::nullopt;
     }
     const size_t count = script == ScanScript::Searched ? probes.size() : 1;
-    if (auto ours = writeChosen(image, std::span(probes).first(count)))
+    if (auto ours = writeChosen(image, std::span(probes).first(count), largest, error)) {
+        if (ours->empty())
+            return std::nullopt; // larger than asked
         return ours;
+    }
     // libjpeg's transcoder, which says why where it fails.
     std::vector<std::vector<uint8_t>> written;
     for (size_t k = 0; k < count; ++k) {

@@ -16,8 +16,11 @@
 namespace brelin {
 
 // The stream of `image` with the scans of `script` (a JFIF stream, no other segments).
+// With `largest`, progressive scans whose count already says the stream would be larger
+// are not written: none is returned, with OverSize and the count in `error`.
 std::optional<std::vector<uint8_t>> writeCoefficients(const CoefficientImage& image,
-                                                      ScanScript script, JpegError& error);
+                                                      ScanScript script, JpegError& error,
+                                                      size_t largest = 0);
 
 // The same with the progressive scans of `scans`, which libjpeg checks.
 std::optional<std::vector<uint8_t>>

@@ -99,8 +99,9 @@ std::optional<std::vector<uint8_t>> encodePlanes(const std::vector<const Bitmap*
         return std::nullopt;
     // One sequential scan is smaller for few fitted photos, by little: not worth another
     // write of every photo.
-    return writeCoefficients(
-        *image, setting.progressive ? ScanScript::Searched : ScanScript::Baseline, error);
+    return writeCoefficients(*image,
+                             setting.progressive ? ScanScript::Searched : ScanScript::Baseline,
+                             error, setting.largest);
 }
 
 } // namespace brelin

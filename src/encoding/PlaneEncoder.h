@@ -21,6 +21,9 @@ struct PlaneEncodeSetting
     int quality = 80;
     bool resampled = true;   // the luma table for resampled images
     bool progressive = true; // progressive scripts compete with the baseline one
+    // Not 0: a size target's probe, which needs no stream surely larger than this
+    // (writeCoefficients).
+    size_t largest = 0;
     // Measured with bench/encode-compare.sh (six corpus photos fitted into 1920 pixels,
     // qualities 55 to 94, against libjpeg-turbo): lambda 0.02 gives 8.4 % fewer bytes at
     // the same SSIM and 9.8 % at the same butteraugli distance (rounding to the nearest:

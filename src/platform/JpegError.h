@@ -3,6 +3,7 @@
 // libjpeg's own words for the log.
 #pragma once
 
+#include <cstddef>
 #include <iosfwd>
 #include <string>
 
@@ -16,13 +17,15 @@ enum class JpegProblem {
     Precision,   // 12- or 16-bit samples: libjpeg here reads 8-bit ones only
     Unsupported, // a coding process libjpeg here does not implement
     TooLarge,    // more than kMaxPixels
+    OverSize,    // not written: surely larger than a size target's probe allows
     Other,       // the encoder, memory, a plane layout we do not decode
 };
 
 struct JpegError
 {
     JpegProblem problem = JpegProblem::None;
-    int precision = 0; // the sample bits, for Precision
+    int precision = 0;  // the sample bits, for Precision
+    size_t atLeast = 0; // the bytes the stream would have taken at the least, for OverSize
     std::string message;
 
     void set(JpegProblem p, std::string text)

@@ -363,9 +363,11 @@ encodeJpegPlanesWithLibjpeg(const std::vector<const Bitmap*>& planes, float q, J
 std::optional<std::vector<uint8_t>> encodeJpegPlanes(const std::vector<const Bitmap*>& planes,
                                                      float q, JpegError& error,
                                                      const std::vector<const RowProgress*>& ready,
-                                                     bool resampled, bool progressive)
+                                                     bool resampled, bool progressive,
+                                                     size_t largest)
 {
     PlaneEncodeSetting setting;
+    setting.largest = largest;
     setting.quality = qualityFor(q);
     setting.resampled = resampled;
     setting.progressive = progressive;
@@ -379,7 +381,7 @@ std::optional<std::vector<uint8_t>> encodeJpegPlanes(const std::vector<const Bit
 
 std::optional<std::vector<uint8_t>> encodeJpegBitmap(const Bitmap& pixels, float q, bool grey,
                                                      JpegError& error, bool resampled,
-                                                     bool progressive)
+                                                     bool progressive, size_t largest)
 {
     if (pixels.empty() || (pixels.channels != 1 && pixels.channels != 3 && pixels.channels != 4)) {
         error.set(JpegProblem::Other, "no pixels to encode");
@@ -389,7 +391,7 @@ std::optional<std::vector<uint8_t>> encodeJpegBitmap(const Bitmap& pixels, float
     std::vector<const Bitmap*> pointers;
     for (const Bitmap& p : planes)
         pointers.push_back(&p);
-    return encodeJpegPlanes(pointers, q, error, {}, resampled, progressive);
+    return encodeJpegPlanes(pointers, q, error, {}, resampled, progressive, largest);
 }
 
 } // namespace brelin

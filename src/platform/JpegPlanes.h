@@ -82,16 +82,17 @@ inline int chromaSize(int luma)
 // (chromaSize), at compression factor q, `resampled` as encodeJpeg has it, with Brelin's
 // own quantiser; progressive scans where they are smaller, unless not `progressive`. With
 // `ready`, each plane is still being made: its rows are encoded as they are announced there.
+// `largest` as PlaneEncodeSetting has it.
 std::optional<std::vector<uint8_t>>
 encodeJpegPlanes(const std::vector<const Bitmap*>& planes, float q, JpegError& error,
                  const std::vector<const RowProgress*>& ready = {}, bool resampled = true,
-                 bool progressive = true);
+                 bool progressive = true, size_t largest = 0);
 
 // An RGB (3 or 4 channels) or grey bitmap encoded as encodeJpegPlanes encodes planes, after
 // libjpeg's colour conversion and chroma halving; `grey` writes Y only, as encodeJpeg does.
 std::optional<std::vector<uint8_t>> encodeJpegBitmap(const Bitmap& pixels, float q, bool grey,
                                                      JpegError& error, bool resampled = true,
-                                                     bool progressive = true);
+                                                     bool progressive = true, size_t largest = 0);
 
 // The same through libjpeg's own transform and quantiser, baseline: how Brelin encoded
 // before it quantised itself, kept for the comparison in the benchmarks.

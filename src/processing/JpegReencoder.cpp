@@ -321,17 +321,23 @@ void JpegReencoder::keepInCache() const
         cache_->store({cacheKey(), scaledPlanes_, scaledBitmap_, grey_, resampled_});
 }
 
-std::optional<std::vector<uint8_t>> JpegReencoder::encodeAgain(float quality, QString* reason)
+std::optional<std::vector<uint8_t>> JpegReencoder::encodeAgain(float quality, QString* reason,
+                                                               size_t largest, size_t* atLeast)
 {
     JpegError error;
     std::optional<std::vector<uint8_t>> encoded;
     if (scaledPlanes_)
-        encoded = encodeScaledPlanes(*scaledPlanes_, quality, error);
+        encoded = encodeScaledPlanes(*scaledPlanes_, quality, error, largest);
     else if (scaledBitmap_)
         encoded = encodeJpegBitmap(*scaledBitmap_, quality, grey_, error, resampled_,
-                                   !recordFlag(prefs_, key::Baseline));
+                                   !recordFlag(prefs_, key::Baseline), largest);
     else
         error.set(JpegProblem::Other, "no scaled image was kept to encode again");
+    if (!encoded && error.problem == JpegProblem::OverSize) {
+        if (atLeast)
+            *atLeast = error.atLeast;
+        return std::nullopt;
+    }
     if (!encoded) {
         brLog(QStringLiteral("Cannot encode %1: %2")
                   .arg(source_, QString::fromStdString(error.message)));

@@ -50,8 +50,11 @@ public:
     // and every setting but the quality are those it was made under, and keeps its own
     // there otherwise.
     void setScaledImageCache(std::shared_ptr<ScaledImageCache> cache) { cache_ = std::move(cache); }
-    // After makeAndScaleJPEG: the image encoded as it encoded it, at `quality`.
-    std::optional<std::vector<uint8_t>> encodeAgain(float quality, QString* reason = nullptr);
+    // After makeAndScaleJPEG: the image encoded as it encoded it, at `quality`. With
+    // `largest`, a result that would surely have more bytes need not be made: then none is
+    // returned, nothing is logged and `atLeast` (when given) holds its bytes at the least.
+    std::optional<std::vector<uint8_t>> encodeAgain(float quality, QString* reason = nullptr,
+                                                    size_t largest = 0, size_t* atLeast = nullptr);
 
     // When set and true, a decode in progress stops early and makeAndScaleJPEG fails: the
     // compare view's work for settings no longer current.

@@ -139,9 +139,10 @@ std::optional<std::vector<uint8_t>> reencodePlanes(std::span<const uint8_t> jpeg
 }
 
 std::optional<std::vector<uint8_t>> encodeScaledPlanes(const ScaledPlanes& planes, float q,
-                                                       JpegError& error)
+                                                       JpegError& error, size_t largest)
 {
-    return encodeJpegPlanes(planes.planes, q, error, {}, planes.resampled, planes.progressive);
+    return encodeJpegPlanes(planes.planes, q, error, {}, planes.resampled, planes.progressive,
+                            largest);
 }
 
 } // namespace brelin

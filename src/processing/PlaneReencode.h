@@ -45,8 +45,9 @@ reencodePlanes(std::span<const uint8_t> jpeg, const JpegInfo& info, const PlaneR
                PlaneReencodeFailure& failure, JpegError& error,
                std::shared_ptr<const ScaledPlanes>* kept = nullptr);
 
-// The kept planes encoded as reencodePlanes encodes them, at quality `q`.
+// The kept planes encoded as reencodePlanes encodes them, at quality `q`; `largest` as
+// PlaneEncodeSetting has it.
 std::optional<std::vector<uint8_t>> encodeScaledPlanes(const ScaledPlanes& planes, float q,
-                                                       JpegError& error);
+                                                       JpegError& error, size_t largest = 0);
 
 } // namespace brelin

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -26,8 +27,17 @@ SizeFit fitToSize(qint64 target, JpegReencoder& encoder, QualitySearch& search, 
     search.answer(firstFits);
     int bestQuality = firstFits ? first : 0; // `made` holds it
     std::optional<std::vector<uint8_t>> best;
+    // Qualities whose results were not made, their image counted larger than the target
+    // leaves room for: the least bytes each would have had.
+    std::map<int, qint64> unmade;
     const auto tryQuality = [&](int q) -> std::optional<bool> {
-        auto bytes = encoder.encodeAgain(float(q) / 100.0f, &reason);
+        size_t atLeast = 0;
+        const qint64 room = std::max<qint64>(target - added, 1);
+        auto bytes = encoder.encodeAgain(float(q) / 100.0f, &reason, size_t(room), &atLeast);
+        if (!bytes && atLeast) {
+            unmade[q] = qint64(atLeast) + added;
+            return false;
+        }
         if (!bytes)
             return std::nullopt;
         const qint64 size = qint64(bytes->size()) + added;
@@ -51,6 +61,16 @@ SizeFit fitToSize(qint64 target, JpegReencoder& encoder, QualitySearch& search, 
         if (!fits.has_value())
             return fit;
         if (!*fits) {
+            // The smallest result found is told exactly: those not made that might have
+            // been smaller are made now.
+            for (auto [quality, atLeast] : unmade) {
+                if (atLeast >= fit.smallest)
+                    continue;
+                const auto bytes = encoder.encodeAgain(float(quality) / 100.0f, &reason);
+                if (!bytes)
+                    return fit;
+                fit.smallest = std::min(fit.smallest, qint64(bytes->size()) + added);
+            }
             fit.outcome = SizeFit::TooLarge;
             return fit;
         }

@@ -31,6 +31,7 @@ QString unreadableReason(const JpegError& error)
             "UnreadableReason", "The image is too large: it has more than 268 million pixels.");
     case JpegProblem::None:
     case JpegProblem::Other:
+    case JpegProblem::OverSize: // an encoder's, never a reader's
         break;
     }
     return QCoreApplication::translate("UnreadableReason",
