@@ -132,6 +132,39 @@ CoefficientImage patternedLevels()
     return image;
 }
 
+// Random levels on random sides, grey or colour: sparse or dense, mostly small, now and
+// then the largest a baseline table allows.
+CoefficientImage randomLevels(std::mt19937& random)
+{
+    CoefficientImage image;
+    image.width = 1 + int(random() % 300);
+    image.height = 1 + int(random() % 300);
+    image.components = random() % 2 ? 3 : 1;
+    for (int t = 0; t < 2; ++t)
+        for (int k = 0; k < 64; ++k)
+            image.tables[t][k] = uint16_t(1 + random() % 255);
+    const unsigned density = 1 + random() % 16; // in sixteenths
+    for (int c = 0; c < image.components; ++c) {
+        CoefficientPlane& p = image.planes[c];
+        const int w = c ? (image.width + 1) / 2 : image.width;
+        const int h = c ? (image.height + 1) / 2 : image.height;
+        p.widthInBlocks = (w + 7) / 8;
+        p.heightInBlocks = (h + 7) / 8;
+        p.table = c ? 1 : 0;
+        p.blocks.assign(size_t(p.widthInBlocks) * size_t(p.heightInBlocks) * 64, 0);
+        for (size_t n = 0; n < p.blocks.size(); ++n) {
+            if (random() % 16 >= density)
+                continue;
+            const unsigned r = random();
+            int level = r % 8 ? int(r >> 4) % 9 - 4 : int(r >> 4) % 2047 - 1023;
+            if (n % 64 == 0)
+                level = int(r >> 4) % 2047 - 1023;
+            p.blocks[n] = int16_t(level);
+        }
+    }
+    return image;
+}
+
 } // namespace
 
 TEST(ScanCoder, WritesTheBytesLibjpegWritesForEveryProbeScan)
@@ -168,6 +201,8 @@ TEST(ScanCoder, WritesTheBytesLibjpegWritesForEveryProbeScan)
         images.emplace_back(c.name, std::move(*image));
     }
     images.emplace_back("patterns", patternedLevels());
+    for (int n = 0; n < 12; ++n)
+        images.emplace_back("random", randomLevels(random));
     for (const auto& [name, image] : images) {
         JpegError error;
         for (const ProbeScript& probe : probeScripts(image.components)) {
