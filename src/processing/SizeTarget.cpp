@@ -48,6 +48,19 @@ SizeFit fitToSize(qint64 target, JpegReencoder& encoder, QualitySearch& search, 
         bestQuality = q;
         return true;
     };
+    // The smallest result found is told exactly: those not made that might have been
+    // smaller are made now. False when the encoder failed.
+    const auto measureUnmade = [&] {
+        for (auto [quality, atLeast] : unmade) {
+            if (atLeast >= fit.smallest)
+                continue;
+            const auto bytes = encoder.encodeAgain(float(quality) / 100.0f, &reason);
+            if (!bytes)
+                return false;
+            fit.smallest = std::min(fit.smallest, qint64(bytes->size()) + added);
+        }
+        return true;
+    };
     while (!search.done()) {
         const std::optional<bool> fits = tryQuality(search.next());
         if (!fits.has_value())
@@ -61,17 +74,8 @@ SizeFit fitToSize(qint64 target, JpegReencoder& encoder, QualitySearch& search, 
         if (!fits.has_value())
             return fit;
         if (!*fits) {
-            // The smallest result found is told exactly: those not made that might have
-            // been smaller are made now.
-            for (auto [quality, atLeast] : unmade) {
-                if (atLeast >= fit.smallest)
-                    continue;
-                const auto bytes = encoder.encodeAgain(float(quality) / 100.0f, &reason);
-                if (!bytes)
-                    return fit;
-                fit.smallest = std::min(fit.smallest, qint64(bytes->size()) + added);
-            }
-            fit.outcome = SizeFit::TooLarge;
+            if (measureUnmade())
+                fit.outcome = SizeFit::TooLarge;
             return fit;
         }
     }
@@ -92,7 +96,8 @@ SizeFit fitToSize(qint64 target, JpegReencoder& encoder, QualitySearch& search, 
                   .arg(written)
                   .arg(target));
         fit.smallest = std::min(fit.smallest, written);
-        fit.outcome = SizeFit::TooLarge;
+        if (measureUnmade())
+            fit.outcome = SizeFit::TooLarge;
         return fit;
     }
     fit.outcome = SizeFit::Fits;

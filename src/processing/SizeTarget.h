@@ -21,8 +21,9 @@ struct SizeFit
 
 // `made` holds the whole result (kept markers and gain map in) at `first`, the search's
 // first quality, whose image alone had `firstPrimary` bytes. What the markers and the map
-// add is the same at every quality, so the other qualities are judged by their images;
-// `complete` adds them to the one that is written, which is then checked again. On Fits,
+// add is the same at every quality, so the other qualities are judged by their images (one
+// counted larger than the room left is not made); `complete` adds them to the one that is
+// written, which is then checked again. On Fits,
 // `made` holds the result at the quality the search ends at; `reason` is set on Failed.
 SizeFit fitToSize(qint64 target, JpegReencoder& encoder, QualitySearch& search, int first,
                   qint64 firstPrimary, const QString& made,
