@@ -10,21 +10,24 @@
 namespace brelin {
 namespace {
 
-// The block at (bx, by) of `plane`, level-shifted, the last column and row repeated past
-// the edges as libjpeg pads them.
-void loadBlock(const Bitmap& plane, int bx, int by, float (&block)[64])
+// Block row `by` of `plane`, level-shifted, as 8 rows of whole blocks: the last column
+// and row repeated past the edges as libjpeg pads them.
+void loadStrip(const Bitmap& plane, int by, int paddedWidth, float* strip)
 {
-    const int x0 = bx * 8;
     for (int j = 0; j < 8; ++j) {
         const uint8_t* row = plane.row(std::min(by * 8 + j, plane.height - 1));
-        if (x0 + 8 <= plane.width) {
-            for (int i = 0; i < 8; ++i)
-                block[j * 8 + i] = float(row[x0 + i]) - 128.0f;
-        } else {
-            for (int i = 0; i < 8; ++i)
-                block[j * 8 + i] = float(row[std::min(x0 + i, plane.width - 1)]) - 128.0f;
-        }
+        float* out = strip + size_t(j) * size_t(paddedWidth);
+        for (int x = 0; x < plane.width; ++x)
+            out[x] = float(row[x]) - 128.0f;
+        for (int x = plane.width; x < paddedWidth; ++x)
+            out[x] = out[plane.width - 1];
     }
+}
+
+void blockOf(const float* strip, int paddedWidth, int bx, float (&block)[64])
+{
+    for (int j = 0; j < 8; ++j)
+        std::copy_n(strip + size_t(j) * size_t(paddedWidth) + size_t(bx) * 8, 8, block + j * 8);
 }
 
 } // namespace
@@ -71,14 +74,17 @@ std::optional<CoefficientImage> quantisePlanes(const std::vector<const Bitmap*>&
         const Bitmap& p = *planes[c];
         CoefficientPlane& out = image.planes[c];
         const RowProgress* rows = c < ready.size() ? ready[c] : nullptr;
+        const int paddedWidth = out.widthInBlocks * 8;
+        std::vector<float> strip(size_t(paddedWidth) * 8);
         for (int by = 0; by < out.heightInBlocks; ++by) {
             if (rows && !rows->waitFor(std::min(by * 8 + 8, p.height))) {
                 error.set(JpegProblem::Other, "the pixels to encode did not all come");
                 return std::nullopt;
             }
+            loadStrip(p, by, paddedWidth, strip.data());
             for (int bx = 0; bx < out.widthInBlocks; ++bx) {
                 float samples[64], dct[64];
-                loadBlock(p, bx, by, samples);
+                blockOf(strip.data(), paddedWidth, bx, samples);
                 forwardDct(samples, dct);
                 quantiseBlock(dct, steps[out.table],
                               out.table ? setting.chromaQuantiser : setting.quantiser,
