@@ -185,8 +185,13 @@ std::optional<std::vector<uint8_t>> writeChosen(const CoefficientImage& image,
         return std::vector<uint8_t>{};
     }
     out.reserve(atLeast + atLeast / 64);
-    for (size_t i : chosen)
-        coder.write(all[i], tables[i], out);
+    std::vector<Scan> scans;
+    std::vector<ScanTables> scanTables;
+    for (size_t i : chosen) {
+        scans.push_back(all[i]);
+        scanTables.push_back(std::move(tables[i]));
+    }
+    coder.write(scans, scanTables, out);
     out.insert(out.end(), {0xFF, 0xD9});
     return out;
 }

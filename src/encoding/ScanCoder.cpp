@@ -249,6 +249,32 @@ void put16(std::vector<uint8_t>& out, size_t v)
     out.push_back(uint8_t(v));
 }
 
+// Every block of the image handed to the states of the scans it is in, the image read
+// once: the luma's blocks, then the chroma's, Cb's and Cr's at each place in turn, which is
+// the order an interleaved chroma scan sends them in.
+template <class State>
+void feedBlocks(const CoefficientImage& image, const std::vector<ScanCoder::BlockBits> (&bits)[3],
+                std::span<const Scan> scans, std::vector<State>& states)
+{
+    std::vector<size_t> mine[3];
+    for (size_t i = 0; i < scans.size(); ++i)
+        for (int k = 0; k < scans[i].count; ++k)
+            mine[scans[i].components[k]].push_back(i);
+    for (const auto& [first, last] : {std::pair(0, 0), std::pair(1, image.components - 1)}) {
+        size_t blocks = 0;
+        for (int c = first; c <= last; ++c)
+            blocks = std::max(blocks, bits[c].size());
+        for (size_t n = 0; n < blocks; ++n)
+            for (int c = first; c <= last; ++c) {
+                if (mine[c].empty() || n >= bits[c].size())
+                    continue;
+                const BlockView b{image.planes[c].blocks.data() + n * 64, bits[c][n]};
+                for (size_t i : mine[c])
+                    states[i].block(b, c, tableOf(image, c));
+            }
+    }
+}
+
 } // namespace
 
 ScanCoder::ScanCoder(const CoefficientImage& image) : image_(image)
@@ -291,22 +317,7 @@ std::vector<ScanCounts> ScanCoder::count(std::span<const Scan> scans) const
     states.reserve(scans.size());
     for (size_t i = 0; i < scans.size(); ++i)
         states.emplace_back(scans[i], counters[i]);
-    // Each component's blocks once, every scan it is in fed from them: a scan's symbols
-    // do not depend on how its components interleave, only on each one's block order.
-    for (int c = 0; c < image_.components; ++c) {
-        std::vector<size_t> mine;
-        for (size_t i = 0; i < scans.size(); ++i)
-            for (int k = 0; k < scans[i].count; ++k)
-                if (scans[i].components[k] == c)
-                    mine.push_back(i);
-        const CoefficientPlane& plane = image_.planes[c];
-        const int table = tableOf(image_, c);
-        for (size_t n = 0; n < bits_[c].size() && !mine.empty(); ++n) {
-            const BlockView b{plane.blocks.data() + n * 64, bits_[c][n]};
-            for (size_t i : mine)
-                states[i].block(b, c, table);
-        }
-    }
+    feedBlocks(image_, bits_, scans, states);
     for (size_t i = 0; i < scans.size(); ++i) {
         const Scan& scan = scans[i];
         states[i].finish(tableOf(image_, scan.components[0]));
@@ -338,7 +349,30 @@ size_t scanBytesBeforeStuffing(const Scan& scan, const ScanCounts& counts, const
     return bytes + size_t((bits + 7) / 8);
 }
 
-void ScanCoder::write(const Scan& scan, const ScanTables& tables, std::vector<uint8_t>& out) const
+void ScanCoder::write(std::span<const Scan> scans, std::span<const ScanTables> tables,
+                      std::vector<uint8_t>& out) const
+{
+    // Each scan coded into its own bytes, all from one reading of the image.
+    std::vector<std::vector<uint8_t>> coded(scans.size());
+    std::vector<Emitter> emitters;
+    emitters.reserve(scans.size());
+    std::vector<ScanState<Emitter>> states;
+    states.reserve(scans.size());
+    for (size_t i = 0; i < scans.size(); ++i) {
+        writeScanHeader(scans[i], tables[i], coded[i]);
+        emitters.emplace_back(tables[i], coded[i]);
+        states.emplace_back(scans[i], emitters[i]);
+    }
+    feedBlocks(image_, bits_, scans, states);
+    for (size_t i = 0; i < scans.size(); ++i) {
+        states[i].finish(tableOf(image_, scans[i].components[0]));
+        emitters[i].finish();
+        out.insert(out.end(), coded[i].begin(), coded[i].end());
+    }
+}
+
+void ScanCoder::writeScanHeader(const Scan& scan, const ScanTables& tables,
+                                std::vector<uint8_t>& out) const
 {
     const bool dc = scan.ss == 0;
     bool sent[2] = {};
@@ -366,19 +400,6 @@ void ScanCoder::write(const Scan& scan, const ScanTables& tables, std::vector<ui
     out.push_back(uint8_t(scan.ss));
     out.push_back(uint8_t(scan.se));
     out.push_back(uint8_t(scan.ah << 4 | scan.al));
-
-    Emitter emitter(tables, out);
-    ScanState<Emitter> state(scan, emitter);
-    // The components of an interleaved scan have the same blocks: one of each in turn.
-    const size_t blocks = bits_[scan.components[0]].size();
-    for (size_t n = 0; n < blocks; ++n)
-        for (int k = 0; k < scan.count; ++k) {
-            const int c = scan.components[k];
-            const BlockView b{image_.planes[c].blocks.data() + n * 64, bits_[c][n]};
-            state.block(b, c, tableOf(image_, c));
-        }
-    state.finish(tableOf(image_, scan.components[0]));
-    emitter.finish();
 }
 
 void writeProgressiveHeader(const CoefficientImage& image, std::vector<uint8_t>& out)

@@ -52,8 +52,10 @@ public:
     // The counts of each of `scans` (all codable), each component's blocks read once.
     std::vector<ScanCounts> count(std::span<const Scan> scans) const;
 
-    // Appends the scan as libjpeg writes it: its DHT segments, SOS and entropy-coded data.
-    void write(const Scan& scan, const ScanTables& tables, std::vector<uint8_t>& out) const;
+    // Appends the scans (all codable, each with its tables) as libjpeg writes them: each
+    // one's DHT segments, SOS and entropy-coded data.
+    void write(std::span<const Scan> scans, std::span<const ScanTables> tables,
+               std::vector<uint8_t>& out) const;
 
     // Bit planes noted: scans whose Al or Ah reach this are not codable.
     static constexpr int kPlanes = kBitPlanes;
@@ -63,6 +65,9 @@ public:
     };
 
 private:
+    void writeScanHeader(const Scan& scan, const ScanTables& tables,
+                         std::vector<uint8_t>& out) const;
+
     const CoefficientImage& image_;
     std::vector<BlockBits> bits_[3];
 };

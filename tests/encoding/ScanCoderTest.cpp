@@ -26,18 +26,19 @@ std::vector<uint8_t> ourStream(const CoefficientImage& image, const std::vector<
     writeProgressiveHeader(image, out);
     const ScanCoder coder(image);
     const std::vector<ScanCounts> counts = coder.count(scans);
+    std::vector<ScanTables> tables;
     for (size_t i = 0; i < scans.size(); ++i) {
-        const ScanTables tables = tablesFor(counts[i]);
-        const size_t before = out.size();
-        coder.write(scans[i], tables, out);
+        tables.push_back(tablesFor(counts[i]));
         // What the count expects is what is written, but for the stuffed zero bytes.
+        std::vector<uint8_t> alone;
+        coder.write(std::span(&scans[i], 1), std::span(&tables[i], 1), alone);
         size_t stuffed = 0;
-        for (size_t k = before + 1; k < out.size(); ++k)
-            stuffed += out[k - 1] == 0xFF && out[k] == 0;
-        EXPECT_EQ(out.size() - before - stuffed,
-                  scanBytesBeforeStuffing(scans[i], counts[i], tables))
+        for (size_t k = 1; k < alone.size(); ++k)
+            stuffed += alone[k - 1] == 0xFF && alone[k] == 0;
+        EXPECT_EQ(alone.size() - stuffed, scanBytesBeforeStuffing(scans[i], counts[i], tables[i]))
             << "scan " << i;
     }
+    coder.write(scans, tables, out);
     out.insert(out.end(), {0xFF, 0xD9});
     return out;
 }
