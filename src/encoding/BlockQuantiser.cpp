@@ -5,19 +5,16 @@
 
 #include <bit>
 #include <cmath>
+#include <cstdlib>
 
 namespace brelin {
 
 namespace {
 
+// The bits a level's magnitude takes: its JPEG size category.
 int sizeOf(int level)
 {
-    int magnitude = level < 0 ? -level : level, size = 0;
-    while (magnitude) {
-        ++size;
-        magnitude >>= 1;
-    }
-    return size;
+    return int(std::bit_width(unsigned(std::abs(level))));
 }
 
 // Bits of a coefficient of `size` after `run` zeros: sixteen-zero runs first, then its
